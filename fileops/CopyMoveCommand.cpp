@@ -1,0 +1,7 @@
+#include "shell/Commands.h"
+
+namespace tarvix {
+
+void RunCopyMoveAsCommand(bool) {}
+
+} // namespace tarvix

@@ -1,0 +1,68 @@
+// The progress window every file-changing command shows, and the engine that copies or moves
+// one object at a time (TransferObject) on it.
+#pragma once
+#include "platform/Win.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvix {
+
+// Modal results, as the message boxes and dialogs answer.
+enum ModalResult : int {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrYes = 6,
+    mrNo = 7,
+    mrYesToAll = 10,
+};
+
+class TFormProgress {
+  public:
+    // Creates the window, hidden, owned by the owner window.
+    TFormProgress();
+    // Closes and frees the window.
+    ~TFormProgress();
+    TFormProgress(const TFormProgress&) = delete;
+    TFormProgress& operator=(const TFormProgress&) = delete;
+
+    HWND Handle() const { return window_; }
+    void SetCaption(const std::string& caption);
+    void SetSourceGroupCaption(const std::string& caption);      // GroupBoxZdroj
+    void SetDestinationGroupCaption(const std::string& caption); // GroupBoxCil
+
+    // EditZdroj and EditCil.
+    void SetSource(const std::string& path);
+    void SetDestination(const std::string& path);
+    std::string Source() const;
+    std::string Destination() const;
+
+    // ProgressBar: Min 0, Step 1.
+    void SetMax(int max);
+    void Step();
+    int Position() const;
+
+    void Show(); // modeless
+    // Immediate repaints (UpdateWindow), since no messages are processed during a run.
+    void RepaintWindow();
+    void RepaintSource();
+    void RepaintDestination();
+    void RepaintProgressBar();
+
+    // Copies (or, with `move`, moves) the object named by EditZdroj to the path in EditCil,
+    // asking and reporting as needed. False only when the user chose to stop the batch.
+    bool TransferObject(bool move);
+
+    // Copy as / Move as on this window: save dialog, then one TransferObject per object.
+    void CopyMoveAs(const std::vector<std::string>& list, bool move);
+
+    // mrNo: ask before each replacement; mrYesToAll: replace without asking; mrCancel:
+    // the batch is being stopped.
+    int ReplaceMode = mrNone;
+
+  private:
+    HWND window_ = nullptr;
+};
+
+} // namespace tarvix

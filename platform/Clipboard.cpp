@@ -1,0 +1,81 @@
+#include "Clipboard.h"
+
+#include "Errors.h"
+#include "Faults.h"
+#include "Handles.h"
+#include "Module.h"
+#include "Text.h"
+#include "strings/RSUnit.h"
+
+#include <cstring>
+
+namespace tarvix {
+namespace {
+
+class OpenedClipboard {
+  public:
+    OpenedClipboard() {
+        open_ = !FaultNow(FaultCall::ClipboardOpen) && ::OpenClipboard(OwnerWindow()) != FALSE;
+    }
+    ~OpenedClipboard() {
+        if (open_) {
+            ::CloseClipboard();
+        }
+    }
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    bool IsOpen() const { return open_; }
+
+  private:
+    bool open_ = false;
+};
+
+} // namespace
+
+void SetClipboardText(const std::string& text) {
+    OpenedClipboard clipboard;
+    if (!clipboard.IsOpen()) {
+        throw UserError(LoadText(IDS_CLIPBOARD_OPEN_ERROR));
+    }
+    GlobalMemory block(FaultNow(FaultCall::Allocation)
+                           ? nullptr
+                           : ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1));
+    if (!block) {
+        throw std::bad_alloc();
+    }
+    {
+        GlobalLockGuard lock(block.Get());
+        if (lock.Data() == nullptr) {
+            throw std::bad_alloc();
+        }
+        std::memcpy(lock.Data(), text.c_str(), text.size() + 1);
+    }
+    ::EmptyClipboard();
+    if (::SetClipboardData(CF_TEXT, block.Get()) != nullptr) {
+        block.Release(); // the clipboard owns it now
+    }
+}
+
+bool ClipboardHasText() {
+    return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+}
+
+std::string ReadClipboardText() {
+    OpenedClipboard clipboard;
+    if (!clipboard.IsOpen()) {
+        throw UserError(LoadText(IDS_CLIPBOARD_OPEN_ERROR));
+    }
+    HANDLE data = ::GetClipboardData(CF_TEXT);
+    if (data == nullptr) {
+        return std::string();
+    }
+    GlobalLockGuard lock(data);
+    if (lock.Data() == nullptr) {
+        return std::string();
+    }
+    const SIZE_T size = ::GlobalSize(data);
+    const char* text = static_cast<const char*>(lock.Data());
+    return std::string(text, strnlen(text, size));
+}
+
+} // namespace tarvix

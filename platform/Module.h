@@ -1,0 +1,24 @@
+// Process-wide facts the modules share: the module that holds the resources, the owner window
+// of every window the extension opens, and the platform family.
+#pragma once
+#include "Win.h"
+
+#include <optional>
+
+namespace tarvix {
+
+// The module whose resources (strings, dialogs) are used: the DLL, or a test program.
+HINSTANCE ModuleHandle();
+void SetModuleHandle(HINSTANCE module);
+
+// Owner of every dialog, progress window and message box.
+HWND OwnerWindow();
+void SetOwnerWindow(HWND owner);
+
+// dwPlatformId as GetVersionExA reported it when the module was loaded (2 = NT family).
+DWORD PlatformFamily();
+bool IsNtFamily();
+// Test seam: pretend another family; nothing restores the real one.
+void OverridePlatformFamily(std::optional<DWORD> family);
+
+} // namespace tarvix

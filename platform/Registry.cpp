@@ -1,0 +1,70 @@
+#include "Registry.h"
+
+#include "Errors.h"
+#include "Faults.h"
+#include "Handles.h"
+#include "Text.h"
+#include "strings/RSUnit.h"
+
+#include <vector>
+
+namespace tarvix {
+
+bool SetStringValue(HKEY key, const std::string& valueName, const std::string& data) {
+    if (key == nullptr || FaultNow(FaultCall::RegistrySetValue)) {
+        return false;
+    }
+    const auto* bytes = reinterpret_cast<const BYTE*>(data.c_str());
+    return ::RegSetValueExA(key, valueName.empty() ? nullptr : valueName.c_str(), 0, REG_SZ, bytes,
+                            static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
+}
+
+HKEY OpenOrCreateKey(HKEY root, const std::string& key) {
+    if (FaultNow(FaultCall::RegistryCreateKey)) {
+        return nullptr;
+    }
+    HKEY opened = nullptr;
+    DWORD disposition = 0;
+    const LONG status = ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                          KEY_ALL_ACCESS, nullptr, &opened, &disposition);
+    return status == ERROR_SUCCESS ? opened : nullptr;
+}
+
+void CreateRegKey(const std::string& key, const std::string& valueName, const std::string& data) {
+    RegKey opened;
+    DWORD disposition = 0;
+    const bool created = !FaultNow(FaultCall::RegistryCreateKey) &&
+                         ::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr,
+                                           REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                                           opened.Receive(), &disposition) == ERROR_SUCCESS;
+    if (!created || !SetStringValue(opened.Get(), valueName, data)) {
+        throw UserError(LoadText(IDS_REGISTRY_ERROR));
+    }
+}
+
+void DeleteRegKey(const std::string& key) {
+    ::RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+}
+
+bool ReadDefaultValue(HKEY root, const std::string& key, std::string& value) {
+    RegKey opened;
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS) {
+        return false;
+    }
+    value.clear();
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExA(opened.Get(), nullptr, nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ) || size == 0) {
+        return true;
+    }
+    std::vector<char> buffer(size + 1, '\0');
+    if (::RegQueryValueExA(opened.Get(), nullptr, nullptr, &type,
+                           reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS) {
+        value.assign(buffer.data());
+    }
+    return true;
+}
+
+} // namespace tarvix

@@ -1,0 +1,23 @@
+// Registry entries of the extension.
+#pragma once
+#include "Win.h"
+
+#include <string>
+
+namespace tarvix {
+
+// Creates (or opens) `key` under HKEY_CLASSES_ROOT and sets one string value (an empty name
+// sets the default value). Throws UserError "Error creating system registry entry" on failure.
+void CreateRegKey(const std::string& key, const std::string& valueName, const std::string& data);
+// Removes `key` (without subkeys) under HKEY_CLASSES_ROOT; a missing key is not an error.
+void DeleteRegKey(const std::string& key);
+
+// Opens `key` under `root` with full access, creating it if missing.
+HKEY OpenOrCreateKey(HKEY root, const std::string& key);
+bool SetStringValue(HKEY key, const std::string& valueName, const std::string& data);
+
+// Reads the default value of an existing key; false when the key does not open.
+// An absent value reads as the empty string.
+bool ReadDefaultValue(HKEY root, const std::string& key, std::string& value);
+
+} // namespace tarvix

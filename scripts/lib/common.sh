@@ -1,0 +1,75 @@
+# Shared by the scripts: packages, builds, and a private Wine prefix with its own X display.
+# Source it; it never touches another prefix or display.
+
+TARVIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+TARVIX_NATIVE_BUILD=$TARVIX_ROOT/build/native
+TARVIX_SANITIZE_BUILD=$TARVIX_ROOT/build/native-sanitize
+TARVIX_WIN_BUILD=$TARVIX_ROOT/build/win
+export LANG=C.UTF-8 # keeps Wine's ANSI code page at 1252
+
+TARVIX_PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+  mingw-w64-tools binutils-mingw-w64-x86-64 wine64 xvfb xauth x11-utils googletest"
+
+tarvix_install() {
+  local missing=()
+  for package in $TARVIX_PACKAGES "$@"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "== installing: ${missing[*]}"
+  local sudo=
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq >/dev/null
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}" >/dev/null
+}
+
+tarvix_build_native() { # [sanitize]
+  local dir=$TARVIX_NATIVE_BUILD flags=()
+  if [ "${1:-}" = sanitize ]; then dir=$TARVIX_SANITIZE_BUILD; flags=(-DTARVIX_SANITIZE=ON); fi
+  cmake -S "$TARVIX_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Debug "${flags[@]}" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}
+
+tarvix_build_win() {
+  cmake -S "$TARVIX_ROOT" -B "$TARVIX_WIN_BUILD" -DCMAKE_BUILD_TYPE=Release \
+    --toolchain "$TARVIX_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  cmake --build "$TARVIX_WIN_BUILD" -j"$(nproc)"
+}
+
+# A private Wine prefix and X display; tarvix_wine_stop ends exactly what this started.
+tarvix_wine_start() {
+  export WINEPREFIX=${TARVIX_WINEPREFIX:-$TARVIX_WIN_BUILD/wineprefix}
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  local display=90
+  while [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ]; do
+    display=$((display + 1))
+  done
+  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  TARVIX_XVFB_PID=$!
+  export DISPLAY=":$display"
+  local fresh=0
+  [ -d "$WINEPREFIX" ] || fresh=1
+  mkdir -p "$WINEPREFIX"
+  # Every Wine start is redirected: its background processes would otherwise hold the
+  # caller's output pipe open forever.
+  /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+  /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+  if [ $fresh -eq 1 ]; then
+    # Without a window manager every closing window costs Wine about two seconds.
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+      </dev/null >/dev/null 2>&1
+  fi
+  trap tarvix_wine_stop EXIT
+}
+
+tarvix_wine_stop() {
+  [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1
+  [ -n "${TARVIX_XVFB_PID:-}" ] && kill "$TARVIX_XVFB_PID" 2>/dev/null
+  TARVIX_XVFB_PID=
+  return 0
+}
+
+# The DOS path Wine gives a Unix path.
+tarvix_dos_path() { /usr/lib/wine/wine64 winepath -w "$1" 2>/dev/null | tr -d '\r'; }

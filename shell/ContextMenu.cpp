@@ -1,0 +1,63 @@
+#include "ContextMenu.h"
+
+#include "MenuTable.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+#include <cstring>
+
+namespace tarvix {
+namespace {
+
+void InsertText(HMENU menu, UINT position, UINT_PTR identifier, unsigned textId) {
+    const std::string text = LoadText(textId);
+    ::InsertMenuA(menu, position, MF_BYPOSITION | MF_STRING, identifier, text.c_str());
+}
+
+void InsertSeparator(HMENU menu, UINT position, UINT identifier) {
+    ::InsertMenuA(menu, position, MF_BYPOSITION | MF_SEPARATOR, identifier, "");
+}
+
+} // namespace
+
+HRESULT AddMenuBlock(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags) {
+    if (!ShouldAddMenuBlock(flags)) {
+        return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
+    }
+    // Each insertion at indexMenu lands above the one before, so the block is built upwards.
+    InsertSeparator(menu, indexMenu, idCmdFirst);
+    InsertText(menu, indexMenu, idCmdFirst + 1, CommandAt(1).menuTextId);
+    InsertText(menu, indexMenu, idCmdFirst, CommandAt(0).menuTextId);
+
+    HMENU submenu = ::CreatePopupMenu();
+    const std::string caption = LoadText(IDS_SUBMENU_CAPTION);
+    ::InsertMenuA(menu, indexMenu, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
+                  caption.c_str());
+    for (unsigned index = 2; index < kCommandCount; ++index) {
+        InsertText(submenu, index - 2, idCmdFirst + index, CommandAt(index).menuTextId);
+    }
+    InsertSeparator(menu, indexMenu, idCmdFirst);
+    return MAKE_HRESULT(SEVERITY_SUCCESS, 0, kCommandCount);
+}
+
+HRESULT CopyHelpText(UINT_PTR index, UINT type, CHAR* buffer, UINT cchMax) {
+    if (type != kHelpTextRequestA) {
+        return S_OK;
+    }
+    if (index >= kCommandCount) {
+        return E_INVALIDARG;
+    }
+    if (buffer == nullptr) {
+        return E_POINTER;
+    }
+    if (cchMax == 0) {
+        return E_INVALIDARG;
+    }
+    const std::string text = LoadText(CommandAt(static_cast<unsigned>(index)).helpTextId);
+    const std::size_t length = text.size() < cchMax ? text.size() : cchMax - 1;
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+    return S_OK;
+}
+
+} // namespace tarvix

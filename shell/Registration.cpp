@@ -1,0 +1,83 @@
+#include "TarvixExt.h"
+#include "TarvixExtFactory.h"
+#include "platform/Handles.h"
+#include "platform/Module.h"
+#include "platform/Registry.h"
+#include "platform/Errors.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+#include <string>
+
+namespace tarvix {
+namespace {
+
+const char kDescription[] = "Tarvix Context Menu Shell Extension";
+const char kApprovedKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+const char kFileHandlerKey[] = "*\\shellex\\ContextMenuHandlers\\Tarvix";
+const char kFolderHandlerKey[] = "Folder\\shellex\\ContextMenuHandlers\\Tarvix";
+
+std::string ClassKey() {
+    return std::string("CLSID\\") + kClsidString;
+}
+std::string ServerKey() {
+    return ClassKey() + "\\InprocServer32";
+}
+
+// The DLL's path; with a space in it, its short form where the platform has one (otherwise
+// the full path, never an undefined buffer).
+std::string ServerFileName() {
+    char path[262] = {};
+    const DWORD length = ::GetModuleFileNameA(ModuleHandle(), path, sizeof(path));
+    std::string fileName(path, length < sizeof(path) ? length : 0);
+    if (fileName.find(' ') == std::string::npos) {
+        return fileName;
+    }
+    char shortPath[260] = {};
+    const DWORD shortLength = ::GetShortPathNameA(fileName.c_str(), shortPath, sizeof(shortPath));
+    if (shortLength == 0 || shortLength >= sizeof(shortPath)) {
+        return fileName;
+    }
+    return std::string(shortPath, shortLength);
+}
+
+void Register() {
+    CreateRegKey(ClassKey(), "", kDescription);
+    const std::string serverFile = ServerFileName();
+    CreateRegKey(ServerKey(), "", serverFile);
+    CreateRegKey(ServerKey(), "ThreadingModel", "Apartment");
+    CreateRegKey(kFileHandlerKey, "", kClsidString);
+    CreateRegKey(kFolderHandlerKey, "", kClsidString);
+    if (IsNtFamily()) {
+        RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey));
+        if (!SetStringValue(approved.Get(), kClsidString, kDescription)) {
+            throw UserError(LoadText(IDS_REGISTRY_ERROR));
+        }
+    }
+}
+
+void Unregister() {
+    if (IsNtFamily()) {
+        RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey));
+        if (approved) {
+            ::RegDeleteValueA(approved.Get(), kClsidString);
+        }
+    }
+    DeleteRegKey(kFileHandlerKey);
+    DeleteRegKey(kFolderHandlerKey);
+    DeleteRegKey(ServerKey());
+    DeleteRegKey(ClassKey());
+}
+
+} // namespace
+
+void TTarvixExtFactory::UpdateRegistry(bool doRegister) {
+    if (doRegister) {
+        Register();
+    } else {
+        Unregister();
+    }
+}
+
+} // namespace tarvix

@@ -1,0 +1,7 @@
+#include "Commands.h"
+
+namespace tarvix {
+
+void RunRenameSeriesCommand() {}
+
+} // namespace tarvix

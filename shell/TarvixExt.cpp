@@ -1,0 +1,85 @@
+#include "TarvixExt.h"
+
+#include "ComServer.h"
+#include "ContextMenu.h"
+#include "Dispatch.h"
+#include "SelectionIntake.h"
+#include "Server.h"
+#include "platform/ComGuard.h"
+
+namespace tarvix {
+
+const CLSID CLSID_TarvixExt = {
+    0xFEA484FA, 0x8B1F, 0x4F0D, {0xB3, 0xEF, 0xD1, 0xCF, 0xFE, 0xA6, 0xEA, 0x77}};
+const char kClsidString[] = "{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}";
+
+TTarvixExt::TTarvixExt() {
+    ComServer::Instance().ObjectCreated();
+}
+TTarvixExt::~TTarvixExt() {
+    ComServer::Instance().ObjectDestroyed();
+}
+
+STDMETHODIMP TTarvixExt::QueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) {
+        return E_POINTER;
+    }
+    *ppv = nullptr;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit)) {
+        *ppv = static_cast<IShellExtInit*>(this);
+    } else if (IsEqualIID(riid, IID_IContextMenu)) {
+        *ppv = static_cast<IContextMenu*>(this);
+    } else if (IsEqualIID(riid, IID_ISupportErrorInfo)) {
+        *ppv = static_cast<ISupportErrorInfo*>(this);
+    } else {
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) TTarvixExt::AddRef() {
+    return static_cast<ULONG>(::InterlockedIncrement(&references_));
+}
+
+STDMETHODIMP_(ULONG) TTarvixExt::Release() {
+    const LONG left = ::InterlockedDecrement(&references_);
+    if (left == 0) {
+        delete this;
+    }
+    return static_cast<ULONG>(left);
+}
+
+STDMETHODIMP TTarvixExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* lpdobj, HKEY) {
+    return GuardedHresult(E_UNEXPECTED, [&] {
+        if (BusyCounter() > 0 || lpdobj == nullptr) {
+            return E_INVALIDARG;
+        }
+        return ReadSelection(lpdobj, SelectionList());
+    });
+}
+
+STDMETHODIMP TTarvixExt::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCmdFirst, UINT,
+                                          UINT uFlags) {
+    return GuardedHresult(E_UNEXPECTED,
+                          [&] { return AddMenuBlock(hmenu, indexMenu, idCmdFirst, uFlags); });
+}
+
+STDMETHODIMP TTarvixExt::InvokeCommand(CMINVOKECOMMANDINFO* lpici) {
+    return GuardedHresult(E_UNEXPECTED, [&] { return DispatchCommand(lpici); });
+}
+
+STDMETHODIMP TTarvixExt::GetCommandString(UINT_PTR idCmd, UINT uType, UINT*, CHAR* pszName,
+                                          UINT cchMax) {
+    return GuardedHresult(E_UNEXPECTED,
+                          [&] { return CopyHelpText(idCmd, uType, pszName, cchMax); });
+}
+
+STDMETHODIMP TTarvixExt::InterfaceSupportsErrorInfo(REFIID riid) {
+    const bool implemented =
+        IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit) ||
+        IsEqualIID(riid, IID_IContextMenu) || IsEqualIID(riid, IID_ISupportErrorInfo);
+    return implemented ? S_OK : S_FALSE;
+}
+
+} // namespace tarvix

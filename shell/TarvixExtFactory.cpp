@@ -1,0 +1,131 @@
+#include "TarvixExtFactory.h"
+
+#include "ComServer.h"
+#include "TarvixExt.h"
+#include "platform/ComGuard.h"
+#include "platform/Module.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+#include <new>
+#include <vector>
+
+namespace tarvix {
+namespace {
+
+class FactoryList {
+  public:
+    FactoryList() { factories_.push_back(&factory_); }
+
+    TTarvixExtFactory* Find(REFCLSID clsid) {
+        ::AcquireSRWLockShared(&lock_);
+        TTarvixExtFactory* found = nullptr;
+        for (TTarvixExtFactory* factory : factories_) {
+            if (IsEqualCLSID(factory->ClassId(), clsid)) {
+                found = factory;
+            }
+        }
+        ::ReleaseSRWLockShared(&lock_);
+        return found;
+    }
+
+    void UpdateAll(bool doRegister) {
+        ::AcquireSRWLockExclusive(&lock_);
+        struct Unlock {
+            SRWLOCK* lock;
+            ~Unlock() { ::ReleaseSRWLockExclusive(lock); }
+        } unlock{&lock_};
+        for (TTarvixExtFactory* factory : factories_) {
+            factory->UpdateRegistry(doRegister);
+        }
+    }
+
+  private:
+    SRWLOCK lock_ = SRWLOCK_INIT;
+    TTarvixExtFactory factory_;
+    std::vector<TTarvixExtFactory*> factories_;
+};
+
+FactoryList& Factories() {
+    static FactoryList list;
+    return list;
+}
+
+void ShowCreationFailure(std::string message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
+        message += '.';
+    }
+    const std::string caption = LoadText(IDS_CAPTION_VAR_ERROR);
+    ::MessageBoxA(nullptr, message.c_str(), caption.c_str(),
+                  MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
+}
+
+} // namespace
+
+const CLSID& TTarvixExtFactory::ClassId() const {
+    return CLSID_TarvixExt;
+}
+
+STDMETHODIMP TTarvixExtFactory::QueryInterface(REFIID riid, void** ppv) {
+    if (ppv == nullptr) {
+        return E_POINTER;
+    }
+    *ppv = nullptr;
+    if (!IsEqualIID(riid, IID_IUnknown) && !IsEqualIID(riid, IID_IClassFactory)) {
+        return E_NOINTERFACE;
+    }
+    *ppv = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP_(ULONG) TTarvixExtFactory::AddRef() {
+    return static_cast<ULONG>(ComServer::Instance().FactoryAddRef());
+}
+
+STDMETHODIMP_(ULONG) TTarvixExtFactory::Release() {
+    return static_cast<ULONG>(ComServer::Instance().FactoryRelease());
+}
+
+STDMETHODIMP TTarvixExtFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid, void** ppv) {
+    if (ppv == nullptr) {
+        return E_POINTER;
+    }
+    *ppv = nullptr;
+    if (pUnkOuter != nullptr && !IsEqualIID(riid, IID_IUnknown)) {
+        return CLASS_E_NOAGGREGATION;
+    }
+    return GuardedHresult(E_UNEXPECTED, [&] {
+        TTarvixExt* object = new (std::nothrow) TTarvixExt();
+        if (object == nullptr) {
+            ShowCreationFailure(LoadText(IDS_OUT_OF_MEMORY));
+            return E_UNEXPECTED;
+        }
+        // The object starts with no reference: a refused interface leaves none, so the
+        // reference taken here for the question is the one that destroys it then.
+        object->AddRef();
+        const HRESULT result = object->QueryInterface(riid, ppv);
+        object->Release();
+        return result;
+    });
+}
+
+STDMETHODIMP TTarvixExtFactory::LockServer(BOOL fLock) {
+    const HRESULT result = ::CoLockObjectExternal(this, fLock, TRUE);
+    if (fLock) {
+        ComServer::Instance().ObjectCreated();
+    } else {
+        ComServer::Instance().ObjectDestroyed();
+    }
+    return result;
+}
+
+TTarvixExtFactory* FindFactory(REFCLSID clsid) {
+    return Factories().Find(clsid);
+}
+
+void UpdateServerRegistry(bool doRegister) {
+    Factories().UpdateAll(doRegister);
+}
+
+} // namespace tarvix

@@ -1,0 +1,65 @@
+// The four case commands on real files and folders, through the DLL.
+#include "support/Extension.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvix::test {
+namespace {
+
+class CaseCommands : public ::testing::Test {
+  protected:
+    std::map<std::string, bool> RunOn(const std::vector<std::string>& names, unsigned index) {
+        std::vector<std::string> paths;
+        for (const std::string& name : names) {
+            paths.push_back(folder / name);
+        }
+        IContextMenu* menu = SelectWith(dll, paths);
+        EXPECT_NE(menu, nullptr);
+        if (menu != nullptr) {
+            EXPECT_EQ(Invoke(menu, index), S_OK);
+            menu->Release();
+        }
+        return NamesIn(folder.Path());
+    }
+    ExtensionDll dll;
+    TempFolder folder{"Case Dir"};
+};
+
+TEST_F(CaseCommands, WorkedExampleInEachStyleKeepsTheContent) {
+    const char* const expected[] = {"my report.final.txt", "My report.final.txt",
+                                    "My Report.final.txt", "MY REPORT.FINAL.TXT"};
+    for (unsigned style = 1; style <= 4; ++style) {
+        TempFolder sub("CaseStyle");
+        const std::string original = sub / "My report.Final.TXT";
+        WriteTextFile(original, "content");
+        IContextMenu* menu = SelectWith(dll, {original});
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(Invoke(menu, 3 + style), S_OK);
+        menu->Release();
+        const auto names = NamesIn(sub.Path());
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_EQ(names.begin()->first, expected[style - 1]);
+        EXPECT_EQ(ReadTextFile(sub / expected[style - 1]), "content");
+        EXPECT_TRUE(Exists(sub.Path())) << "the folder on the path keeps its name";
+    }
+}
+
+TEST_F(CaseCommands, FoldersAndFilesInOneSelectionAndAFailureInBetween) {
+    MakeFolder(folder / "old.version one");
+    WriteTextFile(folder / "SUMMER  photos", "s");
+    WriteTextFile(folder / ".Profile", "p");
+    const auto names = RunOn({"old.version one", "gone.txt", "SUMMER  photos", ".Profile"}, 6);
+    const std::map<std::string, bool> expected = {
+        {"Old.version one", true}, {"Summer  Photos", false}, {".profile", false}};
+    EXPECT_EQ(names, expected) << "a missing object is skipped without a message";
+}
+
+TEST_F(CaseCommands, NamesAlreadyInStyleAndEmptySelectionStayAsTheyAre) {
+    WriteTextFile(folder / "lower.txt", "l");
+    EXPECT_EQ(RunOn({"lower.txt"}, 4), (std::map<std::string, bool>{{"lower.txt", false}}));
+    EXPECT_EQ(RunOn({}, 7), (std::map<std::string, bool>{{"lower.txt", false}}));
+}
+
+} // namespace
+} // namespace tarvix::test

@@ -1,0 +1,161 @@
+#include "DropData.h"
+
+#include <cstring>
+#include <string>
+
+namespace tarvix::test {
+namespace {
+
+class DropDataObject final : public IDataObject {
+  public:
+    DropDataObject(std::vector<BYTE> block, HRESULT failure)
+        : block_(std::move(block)), failure_(failure) {}
+
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
+            *ppv = static_cast<IDataObject*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
+    STDMETHODIMP_(ULONG) Release() override {
+        const ULONG left = --references_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+
+    STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (failure_ != S_OK) {
+            return failure_;
+        }
+        if (format->cfFormat != CF_HDROP || (format->tymed & TYMED_HGLOBAL) == 0) {
+            return DV_E_FORMATETC;
+        }
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block_.size());
+        if (memory == nullptr) {
+            return E_OUTOFMEMORY;
+        }
+        if (!block_.empty()) {
+            std::memcpy(::GlobalLock(memory), block_.data(), block_.size());
+            ::GlobalUnlock(memory);
+        }
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = memory;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    STDMETHODIMP GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    STDMETHODIMP QueryGetData(FORMATETC* format) override {
+        return format->cfFormat == CF_HDROP ? S_OK : DV_E_FORMATETC;
+    }
+    STDMETHODIMP GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    STDMETHODIMP EnumFormatEtc(DWORD, IEnumFORMATETC** out) override {
+        *out = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+    STDMETHODIMP DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+    STDMETHODIMP EnumDAdvise(IEnumSTATDATA** out) override {
+        *out = nullptr;
+        return OLE_E_ADVISENOTSUPPORTED;
+    }
+
+  private:
+    ULONG references_ = 1;
+    std::vector<BYTE> block_;
+    HRESULT failure_;
+};
+
+std::wstring Widen(const std::string& text) {
+    const int length =
+        ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                          length);
+    return wide;
+}
+
+} // namespace
+
+std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wide) {
+    std::vector<BYTE> block(sizeof(DROPFILES), 0);
+    auto append = [&block](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const BYTE*>(data);
+        block.insert(block.end(), bytes, bytes + size);
+    };
+    for (const std::string& name : names) {
+        if (wide) {
+            const std::wstring text = Widen(name);
+            append(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+        } else {
+            append(name.c_str(), name.size() + 1);
+        }
+    }
+    const wchar_t terminator = 0;
+    append(&terminator, wide ? sizeof(wchar_t) : 1);
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = wide ? TRUE : FALSE;
+    return block;
+}
+
+IDataObject* NewDropDataObject(std::vector<BYTE> block, HRESULT failure) {
+    return new DropDataObject(std::move(block), failure);
+}
+
+IDataObject* NewDropDataObject(const std::vector<std::string>& names) {
+    return NewDropDataObject(DropFilesBlock(names), S_OK);
+}
+
+IDataObject* ShellDataObject(const std::vector<std::string>& paths) {
+    if (paths.empty()) {
+        return nullptr;
+    }
+    IShellFolder* desktop = nullptr;
+    if (FAILED(::SHGetDesktopFolder(&desktop))) {
+        return nullptr;
+    }
+    const std::string& first = paths.front();
+    const std::string folder = first.substr(0, first.find_last_of('\\'));
+    std::wstring folderName = Widen(folder.size() == 2 ? folder + "\\" : folder);
+    PIDLIST_RELATIVE folderId = nullptr;
+    IShellFolder* parent = nullptr;
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, folderName.data(), nullptr, &folderId,
+                                            nullptr)) &&
+        SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
+                                        reinterpret_cast<void**>(&parent)))) {
+        std::vector<PITEMID_CHILD> children;
+        for (const std::string& path : paths) {
+            std::wstring child = Widen(path.substr(path.find_last_of('\\') + 1));
+            PIDLIST_RELATIVE childId = nullptr;
+            if (SUCCEEDED(parent->ParseDisplayName(nullptr, nullptr, child.data(), nullptr,
+                                                   &childId, nullptr))) {
+                children.push_back(reinterpret_cast<PITEMID_CHILD>(childId));
+            }
+        }
+        parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()),
+                              const_cast<PCUITEMID_CHILD_ARRAY>(children.data()), IID_IDataObject,
+                              nullptr, reinterpret_cast<void**>(&data));
+        for (PITEMID_CHILD child : children) {
+            ::CoTaskMemFree(child);
+        }
+        parent->Release();
+    }
+    ::CoTaskMemFree(folderId);
+    desktop->Release();
+    return data;
+}
+
+} // namespace tarvix::test

@@ -1,0 +1,21 @@
+// Data objects for Initialize: a hand-built drop list, one that fails, and the shell's own.
+#pragma once
+#include "platform/Win.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvix::test {
+
+// A DROPFILES block for the names: wide (as the shell gives it) or ANSI.
+std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wide = true);
+
+// An IDataObject whose GetData(CF_HDROP) hands out a copy of `block`, or answers `failure`
+// when that is not S_OK. Returned with one reference.
+IDataObject* NewDropDataObject(std::vector<BYTE> block, HRESULT failure = S_OK);
+IDataObject* NewDropDataObject(const std::vector<std::string>& names);
+
+// The shell's own data object for objects of one folder (Windows paths), or null.
+IDataObject* ShellDataObject(const std::vector<std::string>& paths);
+
+} // namespace tarvix::test

@@ -1,0 +1,35 @@
+// The built Tarvix.dll, loaded as the shell loads it: through its exports and class factory.
+#pragma once
+#include "platform/Win.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvix::test {
+
+class ExtensionDll {
+  public:
+    ExtensionDll(); // loads Tarvix.dll from the test program's folder
+    ~ExtensionDll();
+    ExtensionDll(const ExtensionDll&) = delete;
+    ExtensionDll& operator=(const ExtensionDll&) = delete;
+
+    HMODULE Module() const { return module_; }
+    HRESULT GetClassObject(REFCLSID clsid, REFIID riid, void** ppv) const;
+    HRESULT CanUnloadNow() const;
+    // A new extension object (IContextMenu), or null.
+    IContextMenu* NewMenu() const;
+
+  private:
+    HMODULE module_ = nullptr;
+};
+
+// A fresh extension object whose selection is `paths` (hand-built wide drop list). Asserts
+// nothing; returns null when anything failed.
+IContextMenu* SelectWith(const ExtensionDll& dll, const std::vector<std::string>& paths);
+// InvokeCommand by index with `owner` as the shell window.
+HRESULT Invoke(IContextMenu* menu, unsigned index, HWND owner = nullptr);
+
+extern const CLSID kTarvixClsid;
+
+} // namespace tarvix::test

@@ -1,0 +1,212 @@
+#include "WindowRobot.h"
+
+#include <atomic>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+namespace tarvix::test {
+namespace {
+
+struct Search {
+    std::string caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    if (::IsWindowVisible(window) && WindowText(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct Collect {
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectDialogs(HWND window, LPARAM parameter) {
+    char className[64] = {};
+    ::GetClassNameA(window, className, sizeof(className));
+    if (::IsWindowVisible(window) && std::string(className) == "#32770") {
+        reinterpret_cast<Collect*>(parameter)->windows.push_back(window);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK MatchChildText(HWND window, LPARAM parameter) {
+    auto* search = reinterpret_cast<Search*>(parameter);
+    if (WindowText(window) == search->caption) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::string WindowText(HWND window) {
+    char text[4096] = {};
+    const int length = ::GetWindowTextA(window, text, sizeof(text));
+    return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::string MessageBoxText(HWND box) {
+    char text[4096] = {};
+    const UINT length = ::GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    return std::string(text, length);
+}
+
+HWND FindWindowByCaption(const std::string& caption, DWORD thread) {
+    Search search{caption};
+    if (thread != 0) {
+        ::EnumThreadWindows(thread, MatchCaption, reinterpret_cast<LPARAM>(&search));
+    } else {
+        ::EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+    }
+    return search.found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    while (!condition()) {
+        if (::GetTickCount64() > deadline) {
+            return false;
+        }
+        ::Sleep(5);
+    }
+    return true;
+}
+
+HWND WaitForWindow(const std::string& caption, DWORD thread, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowByCaption(caption, thread)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+HWND FindChildByText(HWND parent, const std::string& text) {
+    Search search{text};
+    ::EnumChildWindows(parent, MatchChildText, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void PressButton(HWND dialog, int id) {
+    HWND button = ::GetDlgItem(dialog, id);
+    if (button != nullptr) {
+        ::PostMessageA(button, BM_CLICK, 0, 0);
+    } else {
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+}
+
+void PressButtonByText(HWND dialog, const std::string& text) {
+    HWND button = FindChildByText(dialog, text);
+    if (button != nullptr) {
+        ::PostMessageA(button, BM_CLICK, 0, 0);
+    }
+}
+
+void PressEscape(HWND dialog) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+struct WindowRobot::State {
+    DWORD thread;
+    std::mutex lock;
+    std::deque<RobotStep> steps;
+    std::vector<SeenWindow> seen;
+    std::atomic<bool> stop{false};
+    std::thread worker;
+    std::vector<HWND> handled;
+};
+
+WindowRobot::WindowRobot(DWORD thread) : state_(new State) {
+    state_->thread = thread;
+}
+
+WindowRobot::~WindowRobot() {
+    if (state_->worker.joinable()) {
+        Finish();
+    }
+    delete state_;
+}
+
+WindowRobot& WindowRobot::Then(const std::string& caption, std::function<void(HWND)> action) {
+    std::lock_guard<std::mutex> guard(state_->lock);
+    state_->steps.push_back(RobotStep{caption, std::move(action)});
+    return *this;
+}
+
+WindowRobot& WindowRobot::Answer(const std::string& caption, int id) {
+    return Then(caption, [id](HWND box) { PressButton(box, id); });
+}
+
+void WindowRobot::Start() {
+    state_->worker = std::thread([this] { Run(); });
+}
+
+bool WindowRobot::AllStepsMet() const {
+    std::lock_guard<std::mutex> guard(state_->lock);
+    return state_->steps.empty();
+}
+
+std::vector<SeenWindow> WindowRobot::Finish() {
+    state_->stop = true;
+    if (state_->worker.joinable()) {
+        state_->worker.join();
+    }
+    std::lock_guard<std::mutex> guard(state_->lock);
+    return state_->seen;
+}
+
+void WindowRobot::Run() {
+    // Each dialog window is acted on once; a window still shown after its step (the command
+    // has not processed the click yet) is not taken for the next step.
+    while (!state_->stop) {
+        Collect dialogs;
+        ::EnumThreadWindows(state_->thread, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+        for (HWND window : dialogs.windows) {
+            bool known = false;
+            for (HWND handled : state_->handled) {
+                known = known || handled == window;
+            }
+            if (known || !::IsWindow(window)) {
+                continue;
+            }
+            const std::string caption = WindowText(window);
+            std::string text = MessageBoxText(window);
+            if (text.empty()) {
+                text = caption;
+            }
+            std::function<void(HWND)> action;
+            {
+                std::lock_guard<std::mutex> guard(state_->lock);
+                if (!state_->steps.empty() && state_->steps.front().caption == caption) {
+                    action = std::move(state_->steps.front().action);
+                    state_->steps.pop_front();
+                    state_->seen.push_back(SeenWindow{caption, text, true});
+                } else {
+                    state_->seen.push_back(SeenWindow{caption, text, false});
+                }
+            }
+            state_->handled.push_back(window);
+            if (action) {
+                action(window);
+            } else {
+                PressEscape(window);
+            }
+        }
+        // Forget windows that are gone, so a handle the system reuses counts as new.
+        std::vector<HWND> alive;
+        for (HWND handled : state_->handled) {
+            if (::IsWindow(handled)) {
+                alive.push_back(handled);
+            }
+        }
+        state_->handled.swap(alive);
+        ::Sleep(5);
+    }
+}
+
+} // namespace tarvix::test

@@ -1,0 +1,70 @@
+// The one helper through which tests see and answer windows, as a user would: it finds a
+// window by caption (polling with a deadline, never a fixed sleep), reads its texts and presses
+// its buttons. It works on a thread of its own while the test's thread runs the command.
+#pragma once
+#include "platform/Win.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvix::test {
+
+// Top-level windows of `thread` (0: any thread of this process) with this caption.
+HWND FindWindowByCaption(const std::string& caption, DWORD thread = 0);
+// Polls until such a window is visible; null after the deadline.
+HWND WaitForWindow(const std::string& caption, DWORD thread = 0, DWORD timeoutMs = 15000);
+// Polls until `condition` holds; false after the deadline.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+
+std::string WindowText(HWND window);
+// The message text of a message box.
+std::string MessageBoxText(HWND box);
+// A child control by its caption (e.g. "&Yes"), or null.
+HWND FindChildByText(HWND parent, const std::string& text);
+void PressButton(HWND dialog, int id);
+void PressButtonByText(HWND dialog, const std::string& text);
+
+// What the robot met.
+struct SeenWindow {
+    std::string caption;
+    std::string text; // message text of a message box, else the window text
+    bool expected = false;
+};
+
+// A step: wait for a window with `caption`, then act on it. The action runs on the robot's
+// thread; it may read and drive the window, and must end it or leave it to the command.
+struct RobotStep {
+    std::string caption;
+    std::function<void(HWND)> action;
+};
+
+class WindowRobot {
+  public:
+    // Watches the windows of `thread` (the thread that runs the commands).
+    explicit WindowRobot(DWORD thread = ::GetCurrentThreadId());
+    ~WindowRobot();
+    WindowRobot(const WindowRobot&) = delete;
+    WindowRobot& operator=(const WindowRobot&) = delete;
+
+    // Queue steps before the command runs; they are met in order.
+    WindowRobot& Then(const std::string& caption, std::function<void(HWND)> action);
+    // Common step: a message box with this caption, answered with the button `id`.
+    WindowRobot& Answer(const std::string& caption, int id);
+    void Start();
+    // Stops watching and returns every window met; a window that no step expected was
+    // closed (Esc) so the command could go on, and is listed with expected = false.
+    std::vector<SeenWindow> Finish();
+    // True when every queued step was met.
+    bool AllStepsMet() const;
+
+  private:
+    void Run();
+    struct State;
+    State* state_;
+};
+
+// Convenience: closing by the Esc key as a user would (IDCANCEL).
+void PressEscape(HWND dialog);
+
+} // namespace tarvix::test
