@@ -18,6 +18,38 @@ void ShowError(unsigned textId, std::initializer_list<std::string> paths) {
     ShowMessage(MessageKind::Error, MessageButtons::Ok, FormatText(textId, paths));
 }
 
+enum class Verdict { Go, Skip, Stop };
+
+// An existing destination: a folder is reported, a file is replaced only after the user
+// agreed (now or by Yes to All) and only when it is not protected.
+Verdict CheckDestination(const std::string& source, const std::string& destination,
+                         DWORD attributes, int& replaceMode) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return Verdict::Go;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        ShowError(IDS_FOLDER_EXISTS, {destination, source});
+        return Verdict::Skip;
+    }
+    if (replaceMode == mrNo) {
+        replaceMode = AskYesNoCancelAll(FormatText(IDS_FILE_EXISTS, {destination}));
+        if (replaceMode == mrNo) {
+            return Verdict::Skip;
+        }
+        if (replaceMode == mrCancel) {
+            return Verdict::Stop;
+        }
+        if (replaceMode == mrYes) {
+            replaceMode = mrNo;
+        }
+    }
+    if (attributes & kProtected) {
+        ShowError(IDS_FILE_PROTECTED, {destination});
+        return Verdict::Skip;
+    }
+    return Verdict::Go;
+}
+
 enum class Clearing { NothingToClear, Replace, Skip };
 
 // An existing destination that opens for reading with no sharing is to be replaced, unless
@@ -49,37 +81,29 @@ bool TFormProgress::TransferObject(bool move) {
         return ShowMessage(MessageKind::Error, MessageButtons::YesNo,
                            FormatText(IDS_OBJECT_MISSING, {source})) == IDYES;
     }
-    const DWORD destinationAttributes = FileAttributes(destination);
-    if (destinationAttributes != INVALID_FILE_ATTRIBUTES) {
-        if (destinationAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            ShowError(IDS_FOLDER_EXISTS, {destination, source});
-            return true;
-        }
-        if (ReplaceMode == mrNo) {
-            ReplaceMode = AskYesNoCancelAll(FormatText(IDS_FILE_EXISTS, {destination}));
-            if (ReplaceMode == mrNo) {
-                return true;
-            }
-            if (ReplaceMode == mrCancel) {
-                return false;
-            }
-            if (ReplaceMode == mrYes) {
-                ReplaceMode = mrNo;
-            }
-        }
-        if (destinationAttributes & kProtected) {
-            ShowError(IDS_FILE_PROTECTED, {destination});
-            return true;
-        }
-    }
-    const Clearing clearing = ClearingFor(source, destination);
-    if (clearing == Clearing::Skip) {
-        return true;
-    }
     const bool isFolder = (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    if (!CopyObject(source, destination, isFolder, clearing == Clearing::Replace)) {
-        ShowError(IDS_WRITE_ERROR, {source, destination});
-        return true;
+    // A file is first copied with the copy's own fail-if-exists test as the existence check:
+    // it leaves an existing destination untouched, and it spares a second search for a
+    // missing name, which costs a scan of the folder where names are matched ignoring case.
+    if (isFolder || !CopyFileTo(source, destination, true)) {
+        const DWORD destinationAttributes = FileAttributes(destination);
+        if (!isFolder && destinationAttributes == INVALID_FILE_ATTRIBUTES) {
+            ShowError(IDS_WRITE_ERROR, {source, destination});
+            return true;
+        }
+        const Verdict verdict =
+            CheckDestination(source, destination, destinationAttributes, ReplaceMode);
+        if (verdict != Verdict::Go) {
+            return verdict == Verdict::Skip;
+        }
+        const Clearing clearing = ClearingFor(source, destination);
+        if (clearing == Clearing::Skip) {
+            return true;
+        }
+        if (!CopyObject(source, destination, isFolder, clearing == Clearing::Replace)) {
+            ShowError(IDS_WRITE_ERROR, {source, destination});
+            return true;
+        }
     }
     if (move && !(isFolder ? RemoveFolder(source) : DeleteFileAt(source))) {
         ShowError(IDS_REMOVE_ERROR, {source});

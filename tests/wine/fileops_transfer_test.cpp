@@ -189,7 +189,8 @@ TEST_F(TransferTest, FailedReplacementKeepsTheOldFile) {
         WriteTextFile(folder / "a.txt", "new content");
         WriteTextFile(folder / "old.txt", "precious old content");
         form.ReplaceMode = mrNo;
-        PlanFault(call, 0);
+        // The first copy finds the destination taken; the fault hits the one after consent.
+        PlanFault(call, call == FaultCall::FileCopy ? 1 : 0);
 
         TransferRun run = RunTransfer(form, folder / "a.txt", folder / "old.txt", true,
                                       {{"Confirm", IDYES}, {"Error", IDOK}});
