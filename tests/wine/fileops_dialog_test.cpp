@@ -3,6 +3,7 @@
 #include "platform/ChoiceBox.h"
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
+#include "support/Extension.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -206,6 +207,26 @@ TEST_F(CopyMoveAsTest, CancelChangesNothingAndShowsNoProgress) {
     EXPECT_FALSE(run.windowShown);
     EXPECT_EQ(run.seen.size(), 1u);
     EXPECT_EQ(Snapshot(folder.Path()), before);
+}
+
+TEST_F(CopyMoveAsTest, MenuCommandsRunThroughTheExtension) {
+    WriteTextFile(In("a.txt"), "a");
+    WriteTextFile(In("b.txt"), "b");
+    ExtensionDll dll;
+    WindowRobot robot;
+    robot.Then("Copy selected objects with extension \x84.txt\x94 as...", PressEscape)
+        .Then("Move selected objects with extension \x84.txt\x94 as...",
+              [](HWND dialog) { Enter(dialog, "*.bak"); });
+    robot.Start();
+    for (unsigned command : {0u, 1u}) {
+        IContextMenu* menu = SelectWith(dll, {In("a.txt"), In("b.txt")});
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(Invoke(menu, command), S_OK);
+        menu->Release();
+    }
+    EXPECT_TRUE(robot.AllStepsMet());
+    EXPECT_EQ(Unexpected(robot.Finish()), std::vector<std::string>{});
+    EXPECT_EQ(Snapshot(folder / "In"), (Map{{"Sub", "<dir>"}, {"a.bak", "a"}, {"b.bak", "b"}}));
 }
 
 TEST(ProgressWindow, LooksAsDocumentedAndCountsUpToItsMaximum) {
