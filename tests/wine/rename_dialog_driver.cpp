@@ -4,6 +4,14 @@
 
 namespace tarvix::test {
 
+Names PathsIn(const std::string& folder, const Names& names) {
+    Names paths;
+    for (const std::string& name : names) {
+        paths.push_back(folder + "\\" + name);
+    }
+    return paths;
+}
+
 Names ListItems(HWND dialog, int id) {
     const HWND list = ::GetDlgItem(dialog, id);
     const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);

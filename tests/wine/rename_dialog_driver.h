@@ -13,6 +13,8 @@ namespace tarvix::test {
 
 using Names = std::vector<std::string>;
 
+// The full paths of `names` in `folder`.
+Names PathsIn(const std::string& folder, const Names& names);
 Names ListItems(HWND dialog, int id);
 std::string ItemText(HWND dialog, int id);
 bool ItemEnabled(HWND dialog, int id);

@@ -11,13 +11,7 @@ namespace {
 
 class RenameDialog : public ::testing::Test {
   protected:
-    Names PathsOf(const Names& names) const {
-        Names paths;
-        for (const std::string& name : names) {
-            paths.push_back(folder / name);
-        }
-        return paths;
-    }
+    Names PathsOf(const Names& names) const { return PathsIn(folder.Path(), names); }
     // Opens the dialog on `names` in the test folder, runs `script`, then presses Cancel.
     std::vector<SeenWindow> WithDialog(const Names& names,
                                        const std::function<void(HWND dialog)>& script) {

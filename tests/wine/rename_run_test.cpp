@@ -20,13 +20,7 @@ std::string Lowered(std::string text) {
 
 class RenameRun : public ::testing::Test {
   protected:
-    Names PathsOf(const Names& names) const {
-        Names paths;
-        for (const std::string& name : names) {
-            paths.push_back(folder / name);
-        }
-        return paths;
-    }
+    Names PathsOf(const Names& names) const { return PathsIn(folder.Path(), names); }
     // Confirms the dialog with `newTemplate`, then answers the replace questions with the
     // buttons in `answers` (by caption), collecting their texts.
     std::vector<std::string> Confirm(const Names& names, const std::string& newTemplate,
