@@ -150,7 +150,7 @@ TEST_F(RenameDialog, StartFieldKeepsANumberWithinItsLimits) {
 
 TEST_F(RenameDialog, ClipboardNamesReplaceTheComputedOnesWhileTheBoxIsChecked) {
     PutClipboardText("Alpha\r\nBeta\r\n");
-    Names fromClipboard, afterClear;
+    Names fromClipboard, oldAfterDown, newAfterDown, afterClear;
     bool templateEnabled = true;
     bool startEnabled = true;
     WithDialog({"a.jpg", "b.png"}, [&](HWND dialog) {
@@ -158,6 +158,11 @@ TEST_F(RenameDialog, ClipboardNamesReplaceTheComputedOnesWhileTheBoxIsChecked) {
         fromClipboard = NewNames(dialog);
         templateEnabled = ItemEnabled(dialog, IDC_RENAME_TEMPLATE);
         startEnabled = ItemEnabled(dialog, IDC_RENAME_START_UPDOWN);
+        // Moving an old name pairs it with the other clipboard name.
+        SelectListItem(dialog, IDC_RENAME_OLD, 0);
+        Click(dialog, IDC_RENAME_DOWN);
+        oldAfterDown = ListItems(dialog, IDC_RENAME_OLD);
+        newAfterDown = NewNames(dialog);
         Click(dialog, IDC_RENAME_FROM_CLIPBOARD);
         afterClear = NewNames(dialog);
     });
@@ -165,7 +170,9 @@ TEST_F(RenameDialog, ClipboardNamesReplaceTheComputedOnesWhileTheBoxIsChecked) {
     EXPECT_EQ(fromClipboard, (Names{"Alpha.jpg", "Beta.png"}));
     EXPECT_FALSE(templateEnabled);
     EXPECT_FALSE(startEnabled);
-    EXPECT_EQ(afterClear, (Names{folderName + "1.jpg", folderName + "2.png"}));
+    EXPECT_EQ(oldAfterDown, (Names{"b.png", "a.jpg"}));
+    EXPECT_EQ(newAfterDown, fromClipboard);
+    EXPECT_EQ(afterClear, (Names{folderName + "1.png", folderName + "2.jpg"}));
 }
 
 TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
