@@ -1,7 +1,10 @@
 // The rename-series dialog through the DLL's command, driven as a user would drive it.
+#include "platform/Faults.h"
 #include "platform/PathTerms.h"
 #include "rename/RenamSerIds.h"
 #include "rename_dialog_driver.h"
+#include "shell/Commands.h"
+#include "shell/Server.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +14,10 @@ namespace {
 
 class RenameDialog : public ::testing::Test {
   protected:
+    void TearDown() override {
+        ClearFaults();
+        SelectionList().clear();
+    }
     Names PathsOf(const Names& names) const { return PathsIn(folder.Path(), names); }
     // Opens the dialog on `names` in the test folder, runs `script`, then presses Cancel.
     std::vector<SeenWindow> WithDialog(const Names& names,
@@ -204,6 +211,26 @@ TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
     EXPECT_EQ(empty.message, "Clipboard does not contain text!");
     EXPECT_FALSE(empty.checked);
     EXPECT_EQ(empty.newNames, (Names{"n1.jpg", "n2.jpg"}));
+}
+
+TEST_F(RenameDialog, AClipboardThatCannotBeOpenedIsReportedAndLeavesTemplateMode) {
+    // In this program's own copy of the command, where failures can be planned.
+    PutClipboardText("x\r\ny");
+    SelectionList() = PathsOf({"a.jpg", "b.jpg"});
+    PlanFault(FaultCall::ClipboardOpen, 0);
+    std::string message;
+    bool checked = true;
+    WindowRobot robot;
+    robot.Then("Rename series", [&](HWND dialog) {
+        message = ClickAndAnswer(dialog, IDC_RENAME_FROM_CLIPBOARD, "Error", thread);
+        checked = ::IsDlgButtonChecked(dialog, IDC_RENAME_FROM_CLIPBOARD) == BST_CHECKED;
+        PressButton(dialog, IDCANCEL);
+    });
+    robot.Start();
+    RunRenameSeriesCommand();
+    robot.Finish();
+    EXPECT_EQ(message, "Cannot open clipboard");
+    EXPECT_FALSE(checked);
 }
 
 TEST_F(RenameDialog, UpAndDownMoveTheSelectedOldNameAndRenumber) {
