@@ -135,6 +135,8 @@ TEST_F(RenameDialog, StartFieldKeepsANumberWithinItsLimits) {
         record();
         PressKey(dialog, IDC_RENAME_START, VK_UP);
         record();
+        SetItemText(dialog, IDC_RENAME_START, "32800"); // the up-down is at its limit already
+        record();
         SetItemText(dialog, IDC_RENAME_START, "-5");
         record();
         PressKey(dialog, IDC_RENAME_START, VK_DOWN);
@@ -146,6 +148,7 @@ TEST_F(RenameDialog, StartFieldKeepsANumberWithinItsLimits) {
         {"7", {"7.png", "8.png"}},
         {"7", {"7.png", "8.png"}},
         {"7", {"7.png", "8.png"}},
+        {"32767", {"32767.png", "32768.png"}},
         {"32767", {"32767.png", "32768.png"}},
         {"32767", {"32767.png", "32768.png"}},
         {"0", {"0.png", "1.png"}},
