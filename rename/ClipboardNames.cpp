@@ -30,4 +30,13 @@ std::vector<std::string> NamesFromLines(const std::vector<std::string>& lines,
     return names;
 }
 
+bool LinesAreBareNames(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        if (line.find_first_of("\\/:\"<>|") != std::string::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace tarvix

@@ -293,6 +293,11 @@ void TFormRenamSer::CheckBoxFromClipboardClick() {
         ShowInformation(IDS_RENAME_WRONG_ROW_COUNT);
         return;
     }
+    if (!LinesAreBareNames(lines)) {
+        LeaveClipboardMode();
+        ShowInformation(IDS_RENAME_LINE_NOT_A_NAME);
+        return;
+    }
     ShowNewNames(NamesFromLines(lines, oldNames_));
     EnableTemplateControls(false);
 }

@@ -29,6 +29,13 @@ TEST(ClipboardLines, EveryKindOfBreakEndsALine) {
     EXPECT_EQ(SplitLines(""), Names{});
 }
 
+TEST(ClipboardLines, LinesThatWouldLeaveTheFolderAreNotNames) {
+    EXPECT_TRUE(LinesAreBareNames({"Alpha", "", " b.c ", ".."}));
+    for (const char* line : {"..\\x", "sub/x", "a:b", "D:x", "q\"", "<", ">", "a|b"}) {
+        EXPECT_FALSE(LinesAreBareNames({"ok", line})) << line;
+    }
+}
+
 TEST(ClipboardLines, EachLineGetsTheExtensionOfItsOldName) {
     EXPECT_EQ(NamesFromLines({"Alpha", "Beta", "x.jpg", ""}, {"a.jpg", "b.png", "a.jpg", "c.txt"}),
               (Names{"Alpha.jpg", "Beta.png", "x.jpg.jpg", ".txt"}));

@@ -210,6 +210,14 @@ TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
         EXPECT_FALSE(outcome.checked);
         EXPECT_EQ(outcome.newNames, (Names{"n1.jpg", "n2.jpg"}));
     }
+    for (const char* text : {"..\\moved\r\nb", "x\r\nD:y"}) {
+        const Outcome outcome = tryClipboard([text] { PutClipboardText(text); });
+        EXPECT_EQ(outcome.message,
+                  "Clipboard contains a name with a character that is not allowed!")
+            << text;
+        EXPECT_FALSE(outcome.checked);
+        EXPECT_EQ(outcome.newNames, (Names{"n1.jpg", "n2.jpg"}));
+    }
     const Outcome empty = tryClipboard(EmptyTheClipboard);
     EXPECT_EQ(empty.message, "Clipboard does not contain text!");
     EXPECT_FALSE(empty.checked);
