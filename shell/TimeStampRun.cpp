@@ -1,0 +1,88 @@
+#include "TimeStampRun.h"
+
+#include "fileops/Progress.h"
+#include "platform/FileTimes.h"
+#include "platform/LocalTime.h"
+#include "platform/MessageBox.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+namespace tarvix {
+namespace {
+
+struct StampKind {
+    bool StampChoice::*checked;
+    FileStamp stamp;
+    unsigned textId;
+};
+
+// The order in which the stamps are applied to each object.
+constexpr StampKind kStampKinds[] = {
+    {&StampChoice::created, FileStamp::Created, IDS_STAMP_CREATED},
+    {&StampChoice::modified, FileStamp::Modified, IDS_STAMP_MODIFIED},
+    {&StampChoice::accessed, FileStamp::Accessed, IDS_STAMP_ACCESSED},
+};
+
+SYSTEMTIME EnteredTime(const StampChoice& choice) {
+    SYSTEMTIME entered{};
+    entered.wYear = static_cast<WORD>(choice.year);
+    entered.wMonth = static_cast<WORD>(choice.month);
+    entered.wDay = static_cast<WORD>(choice.day);
+    entered.wHour = static_cast<WORD>(choice.hour);
+    entered.wMinute = static_cast<WORD>(choice.minute);
+    entered.wSecond = static_cast<WORD>(choice.second);
+    return entered;
+}
+
+void PrepareProgress(TFormProgress& progress, std::size_t objectCount) {
+    progress.SetCaption(LoadText(IDS_CAPTION_STAMP));
+    progress.SetDestinationGroupCaption(LoadText(IDS_GROUP_TIME_STAMP));
+    progress.SetMax(static_cast<int>(objectCount) + 1);
+    progress.Show();
+    progress.Step();
+    progress.RepaintProgressBar();
+}
+
+// False when the object could not be opened or one of its stamps was refused.
+bool StampObject(const std::string& path, const StampChoice& choice, const FILETIME& time,
+                 TFormProgress& progress) {
+    FileTimeWriter writer(path);
+    if (!writer.IsOpen()) {
+        return false;
+    }
+    bool allSet = true;
+    for (const StampKind& kind : kStampKinds) {
+        if (choice.*kind.checked) {
+            progress.SetDestination(LoadText(kind.textId));
+            progress.RepaintDestination();
+            allSet = writer.Set(kind.stamp, time) && allSet;
+        }
+    }
+    return allSet;
+}
+
+} // namespace
+
+void ApplyTimeStamps(const StampChoice& choice, const std::vector<std::string>& objects,
+                     TFormProgress& progress) {
+    bool failed = false;
+    FILETIME time{};
+    if (!LocalTimeToFileTime(EnteredTime(choice), time)) {
+        failed = true;
+    } else {
+        const std::size_t count = objects.size();
+        PrepareProgress(progress, count);
+        for (std::size_t index = 0; index < count; ++index) {
+            progress.SetSource(objects[index]);
+            progress.RepaintSource();
+            failed = !StampObject(objects[index], choice, time, progress) || failed;
+            progress.Step();
+            progress.RepaintProgressBar();
+        }
+    }
+    if (failed) {
+        ShowMessage(MessageKind::Error, MessageButtons::Ok, LoadText(IDS_STAMP_FAILED));
+    }
+}
+
+} // namespace tarvix
