@@ -24,7 +24,7 @@ struct Registration {
 
 #define TARVIX_BENCH(name)                                                                         \
     static void name(std::vector<::tarvix::bench::Figure>& figures);                               \
-    static ::tarvix::bench::Registration name##Registration(#name, name);                         \
+    static ::tarvix::bench::Registration name##Registration(#name, name);                          \
     static void name(std::vector<::tarvix::bench::Figure>& figures)
 
 // Milliseconds taken by `body`, the best of `repeats` runs.

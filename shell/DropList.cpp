@@ -17,7 +17,7 @@ std::uint32_t ReadUint32(const unsigned char* at) {
 }
 
 bool ReadAnsiNames(const unsigned char* block, std::size_t size, std::size_t offset,
-                   std::vector<std::string>& names) {
+                   PackedNames& names) {
     for (;;) {
         const void* end = std::memchr(block + offset, 0, size - offset);
         if (end == nullptr) {
@@ -28,7 +28,7 @@ bool ReadAnsiNames(const unsigned char* block, std::size_t size, std::size_t off
         if (length == 0) {
             return true;
         }
-        names.emplace_back(reinterpret_cast<const char*>(block + offset), length);
+        names.Append(std::string_view(reinterpret_cast<const char*>(block + offset), length));
         offset += length + 1;
         if (offset >= size) {
             return false;
@@ -37,33 +37,59 @@ bool ReadAnsiNames(const unsigned char* block, std::size_t size, std::size_t off
 }
 
 bool ReadWideNames(const unsigned char* block, std::size_t size, std::size_t offset,
-                   const WideToAnsi& toAnsi, std::vector<std::string>& names) {
-    std::u16string name;
+                   const WideToAnsi& toAnsi, PackedNames& names) {
+    std::u16string aligned;
     for (;;) {
-        name.clear();
-        for (;;) {
-            if (offset + 2 > size) {
+        std::size_t end = offset;
+        for (;; end += 2) {
+            if (end + 2 > size) {
                 return false;
             }
-            char16_t unit = 0;
-            std::memcpy(&unit, block + offset, sizeof(unit));
-            offset += 2;
-            if (unit == 0) {
+            if (block[end] == 0 && block[end + 1] == 0) {
                 break;
             }
-            name.push_back(unit);
         }
-        if (name.empty()) {
+        const std::size_t length = (end - offset) / 2;
+        if (length == 0) {
             return true;
         }
-        names.push_back(toAnsi(name.data(), name.size()));
+        // The units are read in place unless the block puts them at an odd address.
+        const unsigned char* start = block + offset;
+        if (reinterpret_cast<std::uintptr_t>(start) % alignof(char16_t) == 0) {
+            toAnsi(reinterpret_cast<const char16_t*>(start), length, names.Buffer());
+        } else {
+            aligned.resize(length);
+            std::memcpy(aligned.data(), start, length * 2);
+            toAnsi(aligned.data(), length, names.Buffer());
+        }
+        names.EndName();
+        offset = end + 2;
     }
 }
 
 } // namespace
 
-std::optional<std::vector<std::string>> ParseDropList(const unsigned char* block, std::size_t size,
-                                                      const WideToAnsi& toAnsi) {
+void PackedNames::Append(std::string_view name) {
+    text_.append(name);
+    EndName();
+}
+
+std::string_view PackedNames::operator[](std::size_t index) const {
+    const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
+    return std::string_view(text_).substr(begin, ends_[index] - begin);
+}
+
+std::vector<std::string> PackedNames::ToVector() const {
+    std::vector<std::string> names;
+    names.reserve(size());
+    for (std::size_t index = 0; index < size(); ++index) {
+        names.emplace_back((*this)[index]);
+    }
+    return names;
+}
+
+std::optional<PackedNames> ParseDropList(const unsigned char* block, std::size_t size,
+                                         const WideToAnsi& toAnsi) {
     if (block == nullptr || size < kHeaderSize) {
         return std::nullopt;
     }
@@ -72,7 +98,10 @@ std::optional<std::vector<std::string>> ParseDropList(const unsigned char* block
         return std::nullopt;
     }
     const bool wide = ReadUint32(block + kWideFlagOffset) != 0;
-    std::vector<std::string> names;
+    PackedNames names;
+    // The names never take more bytes than the block: an ANSI name is its own bytes, and a
+    // wide code unit becomes at most two bytes.
+    names.Reserve(size - offset);
     const bool wellFormed = wide ? ReadWideNames(block, size, offset, toAnsi, names)
                                  : ReadAnsiNames(block, size, offset, names);
     if (!wellFormed) {

@@ -4,16 +4,37 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tarvix {
 
-// Converts one wide name (UTF-16 code units, no terminator) to the ANSI code page.
-using WideToAnsi = std::function<std::string(const char16_t* name, std::size_t length)>;
+// Names packed in one buffer: a selection of 100,000 objects costs two allocations, not
+// 100,000 (the platform's heap grows slower than linearly with many small blocks).
+class PackedNames {
+  public:
+    void Reserve(std::size_t bytes) { text_.reserve(bytes); }
+    void Append(std::string_view name);
+    // For appending a name in place: write to Buffer(), then EndName().
+    std::string& Buffer() { return text_; }
+    void EndName() { ends_.push_back(text_.size()); }
+
+    std::size_t size() const { return ends_.size(); }
+    bool empty() const { return ends_.empty(); }
+    std::string_view operator[](std::size_t index) const;
+    std::vector<std::string> ToVector() const;
+
+  private:
+    std::string text_;
+    std::vector<std::size_t> ends_;
+};
+
+// Appends one wide name (UTF-16 code units, no terminator), converted to the ANSI code page.
+using WideToAnsi = std::function<void(const char16_t* name, std::size_t length, std::string& out)>;
 
 // The names in list order, or nothing when the block is malformed: shorter than its header,
 // its name offset outside it, or a name or the list's final terminator not inside it.
-std::optional<std::vector<std::string>> ParseDropList(const unsigned char* block, std::size_t size,
-                                                      const WideToAnsi& toAnsi);
+std::optional<PackedNames> ParseDropList(const unsigned char* block, std::size_t size,
+                                         const WideToAnsi& toAnsi);
 
 } // namespace tarvix

@@ -1,27 +1,26 @@
 #include "SelectionIntake.h"
 
-#include "DropList.h"
+#include "Server.h"
 #include "platform/Handles.h"
 
 namespace tarvix {
 namespace {
 
 // The same conversion DragQueryFileA applies to a wide name.
-std::string WideNameToAnsi(const char16_t* name, std::size_t length) {
+void AppendWideName(const char16_t* name, std::size_t length, std::string& out) {
     const auto* wide = reinterpret_cast<const wchar_t*>(name);
-    const int wideLength = static_cast<int>(length);
-    const int size =
-        ::WideCharToMultiByte(CP_ACP, 0, wide, wideLength, nullptr, 0, nullptr, nullptr);
-    std::string ansi(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-        ::WideCharToMultiByte(CP_ACP, 0, wide, wideLength, ansi.data(), size, nullptr, nullptr);
-    }
-    return ansi;
+    const std::size_t start = out.size();
+    // A code unit takes at most two bytes in an ANSI code page, so one call suffices.
+    out.resize(start + length * 2);
+    const int written =
+        ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), out.data() + start,
+                              static_cast<int>(length * 2), nullptr, nullptr);
+    out.resize(start + static_cast<std::size_t>(written > 0 ? written : 0));
 }
 
 } // namespace
 
-std::optional<std::vector<std::string>> DropListNames(HGLOBAL drop) {
+std::optional<PackedNames> DropListNames(HGLOBAL drop) {
     GlobalLockGuard lock(drop);
     if (lock.Data() == nullptr) {
         return std::nullopt;
@@ -29,10 +28,10 @@ std::optional<std::vector<std::string>> DropListNames(HGLOBAL drop) {
     // One pass over the block: asking DragQueryFileA name by name walks the list from its
     // start each time, which grows with the square of the selection.
     return ParseDropList(static_cast<const unsigned char*>(lock.Data()), ::GlobalSize(drop),
-                         WideNameToAnsi);
+                         AppendWideName);
 }
 
-HRESULT ReadSelection(IDataObject* data, std::vector<std::string>& selection) {
+HRESULT ReadSelection(IDataObject* data) {
     FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     StgMediumGuard medium;
     const HRESULT result = data->GetData(&format, medium.Receive());
@@ -46,11 +45,11 @@ HRESULT ReadSelection(IDataObject* data, std::vector<std::string>& selection) {
     if (medium.Get().tymed != TYMED_HGLOBAL) {
         return DV_E_TYMED;
     }
-    std::optional<std::vector<std::string>> names = DropListNames(medium.Get().hGlobal);
+    std::optional<PackedNames> names = DropListNames(medium.Get().hGlobal);
     if (!names) {
         return HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
     }
-    selection = std::move(*names);
+    ReplaceSelection(std::move(*names));
     return S_OK;
 }
 

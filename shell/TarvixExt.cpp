@@ -55,7 +55,7 @@ STDMETHODIMP TTarvixExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* lpdobj, HKEY
         if (BusyCounter() > 0 || lpdobj == nullptr) {
             return E_INVALIDARG;
         }
-        return ReadSelection(lpdobj, SelectionList());
+        return ReadSelection(lpdobj);
     });
 }
 

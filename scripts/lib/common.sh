@@ -39,16 +39,23 @@ tarvix_build_win() {
 }
 
 # A private Wine prefix and X display; tarvix_wine_stop ends exactly what this started.
+# With the argument "user-display" an existing DISPLAY is used instead of a private one.
 tarvix_wine_start() {
   export WINEPREFIX=${TARVIX_WINEPREFIX:-$TARVIX_WIN_BUILD/wineprefix}
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  local display=90
-  while [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ]; do
-    display=$((display + 1))
-  done
-  Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  TARVIX_XVFB_PID=$!
-  export DISPLAY=":$display"
+  if [ "${1:-}" != user-display ] || [ -z "${DISPLAY:-}" ]; then
+    local display=90
+    while [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ]; do
+      display=$((display + 1))
+    done
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    TARVIX_XVFB_PID=$!
+    export DISPLAY=":$display"
+    local waited=0
+    while [ ! -e /tmp/.X11-unix/X$display ] && [ $waited -lt 100 ]; do
+      sleep 0.1; waited=$((waited + 1))
+    done
+  fi
   local fresh=0
   [ -d "$WINEPREFIX" ] || fresh=1
   mkdir -p "$WINEPREFIX"

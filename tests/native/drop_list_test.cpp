@@ -8,12 +8,18 @@
 namespace tarvix {
 namespace {
 
-std::string Narrow(const char16_t* name, std::size_t length) {
-    std::string text;
+void Narrow(const char16_t* name, std::size_t length, std::string& out) {
     for (std::size_t i = 0; i < length; ++i) {
-        text += name[i] < 0x100 ? static_cast<char>(name[i]) : '?';
+        out += name[i] < 0x100 ? static_cast<char>(name[i]) : '?';
     }
-    return text;
+}
+
+std::optional<std::vector<std::string>> Parse(const unsigned char* block, std::size_t size) {
+    std::optional<PackedNames> names = ParseDropList(block, size, Narrow);
+    if (!names) {
+        return std::nullopt;
+    }
+    return names->ToVector();
 }
 
 std::vector<unsigned char> Block(const std::vector<std::string>& names, bool wide) {
@@ -38,9 +44,9 @@ TEST(DropList, ReadsAnsiAndWideListsInOrder) {
                                             std::string(1000, 'n')};
     for (bool wide : {false, true}) {
         const auto block = Block(names, wide);
-        EXPECT_EQ(ParseDropList(block.data(), block.size(), Narrow), names) << wide;
+        EXPECT_EQ(Parse(block.data(), block.size()), names) << wide;
         const auto empty = Block({}, wide);
-        EXPECT_EQ(ParseDropList(empty.data(), empty.size(), Narrow), std::vector<std::string>{});
+        EXPECT_EQ(Parse(empty.data(), empty.size()), std::vector<std::string>{});
     }
 }
 
@@ -48,19 +54,18 @@ TEST(DropList, RefusesBlocksThatDoNotHoldTheirNames) {
     for (bool wide : {false, true}) {
         auto block = Block({"C:\\a.txt", "C:\\b.txt"}, wide);
         for (std::size_t cut = 0; cut < block.size(); ++cut) {
-            EXPECT_FALSE(ParseDropList(block.data(), cut, Narrow).has_value())
-                << "truncated to " << cut;
+            EXPECT_FALSE(Parse(block.data(), cut).has_value()) << "truncated to " << cut;
         }
         auto outside = block;
         const std::uint32_t past = static_cast<std::uint32_t>(block.size() + 10);
         std::memcpy(outside.data(), &past, sizeof(past));
-        EXPECT_FALSE(ParseDropList(outside.data(), outside.size(), Narrow).has_value());
+        EXPECT_FALSE(Parse(outside.data(), outside.size()).has_value());
         auto inside = block;
         const std::uint32_t header = 4;
         std::memcpy(inside.data(), &header, sizeof(header));
-        EXPECT_FALSE(ParseDropList(inside.data(), inside.size(), Narrow).has_value());
+        EXPECT_FALSE(Parse(inside.data(), inside.size()).has_value());
     }
-    EXPECT_FALSE(ParseDropList(nullptr, 0, Narrow).has_value());
+    EXPECT_FALSE(Parse(nullptr, 0).has_value());
 }
 
 } // namespace

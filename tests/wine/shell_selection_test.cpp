@@ -83,9 +83,89 @@ TEST(Selection, AnsiAndWideDropListsReadAlike) {
         HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
         std::memcpy(::GlobalLock(memory), block.data(), block.size());
         ::GlobalUnlock(memory);
-        EXPECT_EQ(DropListNames(memory), names) << wide;
+        EXPECT_EQ(DropListNames(memory)->ToVector(), names) << wide;
         ::GlobalFree(memory);
     }
+}
+
+// What a handler gets by asking DragQueryFileA name by name, each name whole.
+std::vector<std::string> DragQueryFileNames(HGLOBAL memory) {
+    HDROP drop = static_cast<HDROP>(memory);
+    std::vector<std::string> names;
+    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        const UINT length = ::DragQueryFileA(drop, index, nullptr, 0);
+        std::string name(length + 1, '\0');
+        ::DragQueryFileA(drop, index, name.data(), length + 1);
+        name.resize(length);
+        names.push_back(name);
+    }
+    return names;
+}
+
+HGLOBAL GlobalCopy(const std::vector<BYTE>& block) {
+    HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
+    std::memcpy(::GlobalLock(memory), block.data(), block.size());
+    ::GlobalUnlock(memory);
+    return memory;
+}
+
+TEST(Selection, OnePassReadEqualsTheDragQueryFileLoop) {
+    std::vector<std::string> many;
+    for (int i = 0; i < 500; ++i) {
+        many.push_back("Z:\\folder " + std::to_string(i) + "\\file.txt");
+    }
+    const std::vector<std::vector<std::string>> lists = {
+        {"C:\\one.txt"},
+        {"C:\\a.txt", "C:\\a.txt", "C:\\b c\\d"},
+        {"C:\\" + std::string(259, 'x'), "C:\\" + std::string(1000, 'y') + ".txt"},
+        {"C:\\caf\xe9\\\x84quoted\x94.txt", "C:\\\xe9t\xe9"},
+        many,
+    };
+    for (const auto& names : lists) {
+        for (bool wide : {true, false}) {
+            HGLOBAL memory = GlobalCopy(DropFilesBlock(names, wide));
+            EXPECT_EQ(DropListNames(memory)->ToVector(), DragQueryFileNames(memory))
+                << names.front() << (wide ? " wide" : " ansi");
+            ::GlobalFree(memory);
+        }
+    }
+    // Windows counts no name in an empty list (Wine's DragQueryFileA counts one).
+    HGLOBAL empty = GlobalCopy(DropFilesBlock({}, true));
+    EXPECT_TRUE(DropListNames(empty)->empty());
+    ::GlobalFree(empty);
+}
+
+TEST(Selection, NamesOutsideTheCodePageConvertAsTheShellConverts) {
+    // A wide block with Japanese names: each name converts exactly as DragQueryFileA does.
+    std::vector<BYTE> block(sizeof(DROPFILES), 0);
+    const std::wstring names =
+        std::wstring(L"C:\\\x65e5\x672c.txt") + L'\0' + L"C:\\plain.txt" + L'\0' + L'\0';
+    const auto* bytes = reinterpret_cast<const BYTE*>(names.data());
+    block.insert(block.end(), bytes, bytes + names.size() * sizeof(wchar_t));
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    HGLOBAL memory = GlobalCopy(block);
+    EXPECT_EQ(DropListNames(memory)->ToVector(), DragQueryFileNames(memory));
+    ::GlobalFree(memory);
+}
+
+TEST(Selection, MalformedBlocksAreRefusedAndKeepTheSelection) {
+    TTarvixExt* extension = new TTarvixExt();
+    extension->AddRef();
+    ASSERT_EQ(InitializeWith(extension, NewDropDataObject({"C:\\kept.txt"})), S_OK);
+    std::vector<BYTE> truncated = DropFilesBlock({"C:\\a.txt", "C:\\b.txt"});
+    truncated.resize(truncated.size() - 3);
+    std::vector<BYTE> pastTheEnd = DropFilesBlock({"C:\\a.txt"});
+    reinterpret_cast<DROPFILES*>(pastTheEnd.data())->pFiles = 4096;
+    for (auto* block : {&truncated, &pastTheEnd}) {
+        EXPECT_TRUE(FAILED(InitializeWith(extension, NewDropDataObject(*block, S_OK))));
+    }
+    EXPECT_TRUE(FAILED(InitializeWith(extension, NewDropDataObject(std::vector<BYTE>{}, S_OK))));
+    ASSERT_EQ(SelectionList().size(), 1u);
+    EXPECT_EQ(SelectionList()[0], "C:\\kept.txt");
+    extension->Release();
 }
 
 } // namespace

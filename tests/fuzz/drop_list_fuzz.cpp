@@ -1,0 +1,27 @@
+// The drop list reader on any block: never reads outside it (ASan watches), and every name
+// it returns is non-empty and NUL-free.
+#include "shell/DropList.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // A copy of exactly `size` bytes, so that a read past the block is caught.
+    std::vector<unsigned char> block(data, data + size);
+    const auto names = tarvix::ParseDropList(
+        block.data(), block.size(), [](const char16_t* name, std::size_t length, std::string& out) {
+            for (std::size_t i = 0; i < length; ++i) {
+                out += static_cast<char>(name[i] < 0x80 ? name[i] : '?');
+            }
+        });
+    if (names) {
+        for (std::size_t i = 0; i < names->size(); ++i) {
+            const auto name = (*names)[i];
+            if (name.empty() || name.find('\0') != std::string_view::npos) {
+                std::abort();
+            }
+        }
+    }
+    return 0;
+}
