@@ -175,6 +175,20 @@ TEST_F(StampRun, CancelAndAnEmptySelectionTouchNothing) {
     EXPECT_TRUE(BoxTexts(seen, "Error").empty());
 }
 
+TEST_F(StampRun, ADateThatCannotBeConvertedTouchesNothingAndIsReported) {
+    const auto paths = Make({"untouched.txt"});
+    StampChoice impossible;
+    impossible.day = 31;
+    impossible.month = 4;
+    WindowRobot robot;
+    robot.Start();
+    TFormProgress progress;
+    ApplyTimeStamps(impossible, paths, progress);
+    EXPECT_EQ(BoxTexts(robot.Finish(), "Error"), std::vector<std::string>{kFailed});
+    EXPECT_TRUE(RecordedFileTimeCalls().empty());
+    EXPECT_TRUE(SameTime(ReadTimes(paths[0]).written, kOld));
+}
+
 TEST(StampCommand, ThroughTheDllOkStampsTheSelection) {
     TempFolder folder("Stamp Dll");
     const std::string file = folder / "shell.txt";
