@@ -12,10 +12,19 @@
 namespace tarvix {
 namespace {
 
+// Opened for the owner window. Opened for no window, EmptyClipboard leaves the clipboard
+// without an owner and SetClipboardData then fails, so without an owner a hidden window of the
+// extension's own stands in.
 class OpenedClipboard {
   public:
     OpenedClipboard() {
-        open_ = !FaultNow(FaultCall::ClipboardOpen) && ::OpenClipboard(OwnerWindow()) != FALSE;
+        HWND owner = OwnerWindow();
+        if (owner == nullptr) {
+            standIn_.Reset(::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                           ModuleHandle(), nullptr));
+            owner = standIn_.Get();
+        }
+        open_ = !FaultNow(FaultCall::ClipboardOpen) && ::OpenClipboard(owner) != FALSE;
     }
     ~OpenedClipboard() {
         if (open_) {
@@ -27,6 +36,7 @@ class OpenedClipboard {
     bool IsOpen() const { return open_; }
 
   private:
+    WindowHandle standIn_; // destroyed after the clipboard is closed
     bool open_ = false;
 };
 
@@ -51,9 +61,10 @@ void SetClipboardText(const std::string& text) {
         std::memcpy(lock.Data(), text.c_str(), text.size() + 1);
     }
     ::EmptyClipboard();
-    if (::SetClipboardData(CF_TEXT, block.Get()) != nullptr) {
-        block.Release(); // the clipboard owns it now
+    if (::SetClipboardData(CF_TEXT, block.Get()) == nullptr) {
+        throw UserError(LoadText(IDS_UNEXPECTED_ERROR));
     }
+    block.Release(); // the clipboard owns it now
 }
 
 bool ClipboardHasText() {

@@ -21,10 +21,6 @@ const char kFolderHandlerKey[] = "Folder\\shellex\\ContextMenuHandlers\\Tarvix";
 std::string ClassKey() {
     return std::string("CLSID\\") + kClsidString;
 }
-std::string ServerKey() {
-    return ClassKey() + "\\InprocServer32";
-}
-
 // The DLL's path; with a space in it, its short form where the platform has one (otherwise
 // the full path, never an undefined buffer).
 std::string ServerFileName() {
@@ -45,8 +41,8 @@ std::string ServerFileName() {
 void Register() {
     CreateRegKey(ClassKey(), "", kDescription);
     const std::string serverFile = ServerFileName();
-    CreateRegKey(ServerKey(), "", serverFile);
-    CreateRegKey(ServerKey(), "ThreadingModel", "Apartment");
+    CreateRegKey(InprocServerKey(), "", serverFile);
+    CreateRegKey(InprocServerKey(), "ThreadingModel", "Apartment");
     CreateRegKey(kFileHandlerKey, "", kClsidString);
     CreateRegKey(kFolderHandlerKey, "", kClsidString);
     if (IsNtFamily()) {
@@ -66,11 +62,15 @@ void Unregister() {
     }
     DeleteRegKey(kFileHandlerKey);
     DeleteRegKey(kFolderHandlerKey);
-    DeleteRegKey(ServerKey());
+    DeleteRegKey(InprocServerKey());
     DeleteRegKey(ClassKey());
 }
 
 } // namespace
+
+std::string InprocServerKey() {
+    return ClassKey() + "\\InprocServer32";
+}
 
 void TTarvixExtFactory::UpdateRegistry(bool doRegister) {
     if (doRegister) {

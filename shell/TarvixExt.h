@@ -2,11 +2,15 @@
 #pragma once
 #include "platform/Win.h"
 
+#include <string>
+
 namespace tarvix {
 
 // {FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}
 extern const CLSID CLSID_TarvixExt;
 extern const char kClsidString[];
+// The key under HKEY_CLASSES_ROOT whose default value registration sets to the DLL's path.
+std::string InprocServerKey();
 
 class TTarvixExt final : public IShellExtInit, public IContextMenu, public ISupportErrorInfo {
   public:

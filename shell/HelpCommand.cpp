@@ -1,0 +1,38 @@
+#include "Commands.h"
+#include "TarvixExt.h"
+#include "platform/MessageBox.h"
+#include "platform/PathTerms.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+namespace tarvix {
+namespace {
+
+const char kHelpFile[] = "help\\help.htm";
+const char kHelpWebAddress[] = "https://www.tarvix.org/tarvix/help.php";
+
+INT_PTR OpenPage(const std::string& fileOrAddress) {
+    // The command has always passed the handle value 128 here; it names no window.
+    const HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(128));
+    return OpenWithSystem(owner, "Open", fileOrAddress, SW_SHOWNORMAL);
+}
+
+} // namespace
+
+void OpenHelp() {
+    std::string serverFile;
+    if (!ReadDefaultValue(HKEY_CLASSES_ROOT, InprocServerKey(), serverFile)) {
+        return;
+    }
+    if (OpenPage(FolderPart(serverFile) + kHelpFile) != SE_ERR_FNF) {
+        return;
+    }
+    if (ShowMessage(MessageKind::Information, MessageButtons::YesNo,
+                    LoadText(IDS_HELP_NOT_FOUND)) == IDYES) {
+        OpenPage(kHelpWebAddress);
+    }
+}
+
+} // namespace tarvix

@@ -1,9 +1,0 @@
-#include "Commands.h"
-
-namespace tarvix {
-
-void NamesToClipboard(bool) {}
-void OpenCommandPrompt() {}
-void OpenHelp() {}
-
-} // namespace tarvix

@@ -1,0 +1,145 @@
+// Names to the clipboard through the DLL: the exact bytes, the selection left whole, and a
+// clipboard that another program holds open.
+#include "support/Extension.h"
+#include "support/TempFolder.h"
+#include "support/WindowRobot.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+namespace tarvix::test {
+namespace {
+
+// The CF_TEXT bytes before the NUL; "<no NUL>" when the block holds none.
+std::string ClipboardBytes() {
+    if (!::OpenClipboard(nullptr)) {
+        return "<not opened>";
+    }
+    std::string text = "<no text>";
+    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        const char* bytes = static_cast<const char*>(::GlobalLock(data));
+        const SIZE_T size = ::GlobalSize(data);
+        const SIZE_T length = strnlen(bytes, size);
+        text = length < size ? std::string(bytes, length) : "<no NUL>";
+        ::GlobalUnlock(data);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(const std::string& text) {
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
+    ::GlobalUnlock(block);
+    ::SetClipboardData(CF_TEXT, block);
+    ::CloseClipboard();
+}
+
+class NamesToClipboard : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        shellWindow = ::CreateWindowA("STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      nullptr, nullptr);
+    }
+    void TearDown() override { ::DestroyWindow(shellWindow); }
+
+    // The clipboard text that command `index` leaves for a fresh selection of `paths`.
+    std::string TextFor(const std::vector<std::string>& paths, unsigned index, HWND owner) {
+        PutOnClipboard("earlier content");
+        IContextMenu* menu = SelectWith(dll, paths);
+        EXPECT_NE(menu, nullptr);
+        if (menu == nullptr) {
+            return std::string();
+        }
+        EXPECT_EQ(Invoke(menu, index, owner), S_OK);
+        menu->Release();
+        return ClipboardBytes();
+    }
+
+    ExtensionDll dll;
+    HWND shellWindow = nullptr;
+};
+
+TEST_F(NamesToClipboard, FullNamesAndNamesOnlyAsExactBytes) {
+    const std::vector<std::string> selection = {"C:\\Work\\a.txt", "C:\\Work\\Sub",
+                                                "D:\\Other\\a.txt", "\\\\server\\share\\b c.doc"};
+    EXPECT_EQ(TextFor(selection, 8, shellWindow),
+              "C:\\Work\\a.txt\r\nC:\\Work\\Sub\r\nD:\\Other\\a.txt\r\n"
+              "\\\\server\\share\\b c.doc\r\n");
+    EXPECT_EQ(TextFor(selection, 9, shellWindow), "a.txt\r\nSub\r\na.txt\r\nb c.doc\r\n");
+    // Without a shell window the text still arrives.
+    EXPECT_EQ(TextFor(selection, 9, nullptr), "a.txt\r\nSub\r\na.txt\r\nb c.doc\r\n");
+}
+
+TEST_F(NamesToClipboard, DriveRootOneObjectAndEmptySelection) {
+    EXPECT_EQ(TextFor({"C:\\", "C:\\x.txt"}, 9, shellWindow), "\r\nx.txt\r\n");
+    EXPECT_EQ(TextFor({"C:\\"}, 8, shellWindow), "C:\\\r\n");
+    EXPECT_EQ(TextFor({"C:\\Work\\\x84quoted\x94.txt"}, 9, shellWindow), "\x84quoted\x94.txt\r\n");
+    EXPECT_EQ(TextFor({}, 8, shellWindow), "");
+    EXPECT_EQ(TextFor({}, 9, nullptr), "");
+}
+
+TEST_F(NamesToClipboard, NamesOnlyLeavesTheSelectionWithItsFullPaths) {
+    TempFolder folder("Clip");
+    TempFolder elsewhere("Cwd");
+    const std::string file = folder / "Report.txt";
+    WriteTextFile(file, "report content");
+    WriteTextFile(elsewhere / "Report.txt", "an unrelated file");
+    // A bare name would be taken relative to the host's current folder.
+    ASSERT_TRUE(::SetCurrentDirectoryA(elsewhere.Path().c_str()));
+
+    IContextMenu* menu = SelectWith(dll, {file});
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Invoke(menu, 9, shellWindow), S_OK);
+    EXPECT_EQ(ClipboardBytes(), "Report.txt\r\n");
+    EXPECT_EQ(Invoke(menu, 8, shellWindow), S_OK);
+    EXPECT_EQ(ClipboardBytes(), file + "\r\n");
+    EXPECT_EQ(Invoke(menu, 7, shellWindow), S_OK); // upper case, still on the same selection
+    menu->Release();
+
+    char temp[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, temp);
+    ::SetCurrentDirectoryA(temp);
+    EXPECT_EQ(Snapshot(folder.Path()),
+              (std::map<std::string, std::string>{{"REPORT.TXT", "report content"}}));
+    EXPECT_EQ(Snapshot(elsewhere.Path()),
+              (std::map<std::string, std::string>{{"Report.txt", "an unrelated file"}}));
+}
+
+TEST_F(NamesToClipboard, AClipboardHeldByAnotherProgramIsReportedAndLeftAlone) {
+    PutOnClipboard("held content");
+    std::atomic<bool> held{false};
+    std::atomic<bool> release{false};
+    std::thread holder([&] {
+        held = ::OpenClipboard(nullptr) != FALSE;
+        while (!release) {
+            ::Sleep(5);
+        }
+        if (held) {
+            ::CloseClipboard();
+        }
+    });
+    ASSERT_TRUE(WaitUntil([&] { return held.load(); }));
+
+    WindowRobot robot;
+    robot.Answer("Error", IDOK).Start();
+    IContextMenu* menu = SelectWith(dll, {"C:\\Work\\a.txt"});
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(Invoke(menu, 8, shellWindow), S_OK);
+    menu->Release();
+    const std::vector<SeenWindow> seen = robot.Finish();
+    release = true;
+    holder.join();
+
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "Cannot open clipboard");
+    EXPECT_EQ(ClipboardBytes(), "held content");
+}
+
+} // namespace
+} // namespace tarvix::test

@@ -1,0 +1,152 @@
+// The help command: the page next to the DLL, the question when it is missing, the web page,
+// and the page that the build installs.
+#include "platform/Process.h"
+#include "platform/Text.h"
+#include "shell/Dispatch.h"
+#include "strings/RSUnit.h"
+#include "support/TempFolder.h"
+#include "support/WindowRobot.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace tarvix::test {
+namespace {
+
+const char kServerKey[] = "CLSID\\{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}\\InprocServer32";
+const char kHelpQuestion[] =
+    "Help file not found.\r\n\r\nDo you want to connect to Tarvix website?";
+
+// The DLL path that registration wrote, replaced for one test and put back afterwards.
+class ServerPathOverride {
+  public:
+    ServerPathOverride() : saved_(Read()) {}
+    ~ServerPathOverride() {
+        if (saved_) {
+            Write(*saved_);
+        } else {
+            Remove();
+        }
+    }
+    ServerPathOverride(const ServerPathOverride&) = delete;
+    ServerPathOverride& operator=(const ServerPathOverride&) = delete;
+
+    static void Write(const std::string& path) {
+        HKEY key = nullptr;
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, kServerKey, 0, nullptr, 0, KEY_WRITE,
+                                    nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                         static_cast<DWORD>(path.size() + 1));
+        ::RegCloseKey(key);
+    }
+    static void Remove() { ::RegDeleteKeyA(HKEY_CLASSES_ROOT, kServerKey); }
+
+  private:
+    static std::optional<std::string> Read() {
+        char value[1024] = {};
+        LONG size = sizeof(value);
+        if (::RegQueryValueA(HKEY_CLASSES_ROOT, kServerKey, value, &size) != ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        return std::string(value);
+    }
+    std::optional<std::string> saved_;
+};
+
+class HelpCommand : public ::testing::Test {
+  protected:
+    void SetUp() override { RecordStartsInstead(); }
+    void TearDown() override { StartForReal(); }
+    // Runs the command, answering its question with `answer` if one comes.
+    std::vector<SeenWindow> Run(int answer = IDNO) {
+        WindowRobot robot;
+        robot.Answer("Information", answer);
+        robot.Start();
+        RunCommandContained(11);
+        return robot.Finish();
+    }
+    static HWND FixedOwner() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(128)); }
+
+    ServerPathOverride serverPath;
+    TempFolder installed{"Installed"};
+};
+
+TEST_F(HelpCommand, APresentHelpFileIsOpenedWithoutAQuestion) {
+    MakeFolder(installed / "help");
+    WriteTextFile(installed / "help\\help.htm", "<html></html>");
+    ServerPathOverride::Write(installed / "Tarvix.dll");
+    EXPECT_TRUE(Run().empty());
+    ASSERT_EQ(RecordedStarts().size(), 1u);
+    const RecordedStart& start = RecordedStarts()[0];
+    EXPECT_EQ(start.target, installed / "help\\help.htm");
+    EXPECT_EQ(start.verb, "Open");
+    EXPECT_EQ(start.owner, FixedOwner());
+    EXPECT_EQ(start.show, SW_SHOWNORMAL);
+}
+
+TEST_F(HelpCommand, AMissingHelpFileAsksAndYesOpensTheWebPage) {
+    ServerPathOverride::Write(installed / "Tarvix.dll");
+    auto seen = Run(IDNO);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, kHelpQuestion);
+    EXPECT_EQ(RecordedStarts().size(), 1u) << "No ends the command";
+
+    RecordStartsInstead();
+    seen = Run(IDYES);
+    ASSERT_EQ(seen.size(), 1u);
+    ASSERT_EQ(RecordedStarts().size(), 2u);
+    EXPECT_EQ(RecordedStarts()[0].target, installed / "help\\help.htm");
+    const RecordedStart& web = RecordedStarts()[1];
+    EXPECT_EQ(web.target.rfind("https://", 0), 0u) << web.target;
+    EXPECT_EQ(web.target.substr(web.target.find('/', 8)), "/tarvix/help.php");
+    EXPECT_EQ(web.verb, "Open");
+    EXPECT_EQ(web.owner, FixedOwner());
+    EXPECT_EQ(web.show, SW_SHOWNORMAL);
+}
+
+TEST_F(HelpCommand, AnEmptyPathLooksInTheCurrentFolderAndNoKeyDoesNothing) {
+    char startFolder[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, startFolder);
+    ASSERT_TRUE(::SetCurrentDirectoryA(installed.Path().c_str()));
+    ServerPathOverride::Write("");
+    auto seen = Run(IDNO);
+    ASSERT_EQ(RecordedStarts().size(), 1u);
+    EXPECT_EQ(RecordedStarts()[0].target, "help\\help.htm");
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, kHelpQuestion);
+
+    RecordStartsInstead();
+    ServerPathOverride::Remove();
+    EXPECT_TRUE(Run().empty());
+    EXPECT_TRUE(RecordedStarts().empty());
+    ::SetCurrentDirectoryA(startFolder);
+}
+
+TEST(HelpPlatform, OpeningAMissingFileAnswersFileNotFound) {
+    TempFolder folder("NoHelp");
+    const HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(128));
+    EXPECT_EQ(OpenWithSystem(owner, "Open", folder / "help\\help.htm", SW_SHOWNORMAL), SE_ERR_FNF);
+}
+
+// The manual the build installs next to the DLL names every command by its menu text.
+TEST(HelpPage, InstalledNextToTheDllAndCoveringEveryCommand) {
+    char program[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string page(program);
+    page = page.substr(0, page.find_last_of('\\') + 1) + "help\\help.htm";
+    ASSERT_TRUE(Exists(page)) << page;
+    std::string html = ReadTextFile(page);
+    for (std::size_t at; (at = html.find("&gt;")) != std::string::npos;) {
+        html.replace(at, 4, ">");
+    }
+    for (unsigned index = 0; index < 12; ++index) {
+        const std::string entry = LoadText(IDS_MENU_FIRST + index);
+        EXPECT_NE(html.find(entry), std::string::npos) << entry;
+    }
+    EXPECT_NE(html.find(LoadText(IDS_SUBMENU_CAPTION)), std::string::npos);
+}
+
+} // namespace
+} // namespace tarvix::test
