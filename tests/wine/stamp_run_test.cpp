@@ -165,9 +165,10 @@ TEST_F(StampRun, ARefusedStampIsReportedOnceAndTheRunGoesOn) {
     EXPECT_TRUE(IsLocal(ReadTimes(paths[1]).written, 2000, 1, 1, 0, 0, 0));
 }
 
-TEST_F(StampRun, CancelAndAnEmptySelectionTouchNothing) {
+TEST_F(StampRun, CancelTheCloseBoxAndAnEmptySelectionTouchNothing) {
     const auto paths = Make({"kept.txt"});
     auto seen = Run(paths, PressEscape);
+    seen = Run(paths, [](HWND dialog) { ::PostMessageA(dialog, WM_CLOSE, 0, 0); });
     EXPECT_TRUE(RecordedFileTimeCalls().empty());
     EXPECT_TRUE(SameTime(ReadTimes(paths[0]).written, kOld));
     seen = Run({}, PressOk);
