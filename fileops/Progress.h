@@ -1,6 +1,8 @@
 // The progress window every file-changing command shows, and the engine that copies or moves
 // one object at a time (TransferObject) on it.
 #pragma once
+#include "fileops/CopyMoveRules.h"
+#include "platform/Handles.h"
 #include "platform/Win.h"
 
 #include <string>
@@ -27,7 +29,7 @@ class TFormProgress {
     TFormProgress(const TFormProgress&) = delete;
     TFormProgress& operator=(const TFormProgress&) = delete;
 
-    HWND Handle() const { return window_; }
+    HWND Handle() const { return window_.Get(); }
     void SetCaption(const std::string& caption);
     void SetSourceGroupCaption(const std::string& caption);      // GroupBoxZdroj
     void SetDestinationGroupCaption(const std::string& caption); // GroupBoxCil
@@ -56,13 +58,29 @@ class TFormProgress {
 
     // Copy as / Move as on this window: save dialog, then one TransferObject per object.
     void CopyMoveAs(const std::vector<std::string>& list, bool move);
+    // The batch of Copy as / Move as after the dialog closed with `finalPath` and `pattern`:
+    // shows the window and hands every object of `list` to TransferObject.
+    void RunCopyMoveBatch(const std::vector<std::string>& list, const std::string& finalPath,
+                          PatternKind pattern, bool move);
+
+    // The save dialog's close validation for the path it holds and the folder it shows.
+    void SaveDialogCanClose(const std::string& heldPath, const std::string& shownFolder,
+                            bool& canClose);
+    // Key comparisons over ObjectList.
+    bool AllShare(KeyPart part) const;
+    bool AnyPairShares(KeyPart part) const;
 
     // mrNo: ask before each replacement; mrYesToAll: replace without asking; mrCancel:
     // the batch is being stopped.
     int ReplaceMode = mrNone;
 
   private:
-    HWND window_ = nullptr;
+    WindowHandle window_;
+    std::string source_;
+    std::string destination_;
+    std::vector<std::string> ObjectList;
+    SelectionKind selectionKind_ = skSingle;
+    PatternKind patternKind_ = pkPlainName;
 };
 
 } // namespace tarvix

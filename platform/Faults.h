@@ -17,6 +17,8 @@ enum class FaultCall {
     StringLoad,
     Allocation,
     Crash,
+    FileOpen,
+    FolderList,
     Count
 };
 

@@ -100,4 +100,71 @@ bool MovePath(const std::string& from, const std::string& to) {
     return true;
 }
 
+FileHandle OpenExclusiveForReading(const std::string& path) {
+    if (Fail(FaultCall::FileOpen)) {
+        return FileHandle();
+    }
+    return FileHandle(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+FindHandle FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& entry) {
+    if (Fail(FaultCall::FolderList)) {
+        return FindHandle();
+    }
+    return FindHandle(::FindFirstFileA(pattern.c_str(), &entry));
+}
+
+bool FindNextEntry(const FindHandle& find, WIN32_FIND_DATAA& entry) {
+    return !Fail(FaultCall::FolderList) && ::FindNextFileA(find.Get(), &entry) != FALSE;
+}
+
+std::string LowerCasePath(std::string_view path) {
+    std::string lowered(path);
+    ::CharLowerBuffA(lowered.data(), static_cast<DWORD>(lowered.size()));
+    return lowered;
+}
+
+namespace {
+
+std::string FullPath(const std::string& path) {
+    char buffer[MAX_PATH * 4];
+    const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof(buffer), buffer, nullptr);
+    return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+}
+
+// Long names for the longest leading part of `full` that exists; the rest as given.
+std::string LongSpelling(const std::string& full) {
+    std::string existing = full;
+    std::string rest;
+    while (!existing.empty()) {
+        char buffer[MAX_PATH * 4];
+        const DWORD length = ::GetLongPathNameA(existing.c_str(), buffer, sizeof(buffer));
+        if (length > 0 && length < sizeof(buffer)) {
+            std::string spelled(buffer, length);
+            if (!rest.empty() && spelled.back() != '\\') {
+                spelled += '\\';
+            }
+            return spelled + rest;
+        }
+        const std::string::size_type cut = existing.find_last_of('\\');
+        if (cut == std::string::npos || cut + 1 == existing.size()) {
+            break;
+        }
+        rest = existing.substr(cut + 1) + (rest.empty() ? "" : "\\" + rest);
+        existing.erase(cut == 0 || existing[cut - 1] == ':' ? cut + 1 : cut);
+    }
+    return full;
+}
+
+} // namespace
+
+std::string ComparablePath(const std::string& path) {
+    std::string full = FullPath(path);
+    if (full.size() > 1 && full.back() == '\\' && full[full.size() - 2] != ':') {
+        full.pop_back();
+    }
+    return full.empty() ? std::string() : LowerCasePath(LongSpelling(full));
+}
+
 } // namespace tarvix

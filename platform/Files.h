@@ -1,8 +1,10 @@
 // File system calls of the modules, each able to fail on request for the tests.
 #pragma once
+#include "Handles.h"
 #include "Win.h"
 
 #include <string>
+#include <string_view>
 
 namespace tarvix {
 
@@ -23,5 +25,20 @@ std::string NameOnDisk(const std::string& path);
 
 // A name in `folder` (which ends in '\' or ':' or is empty) that no object uses yet.
 std::string UnusedNameIn(const std::string& folder);
+
+// Opens an existing file for reading with no sharing; invalid when it does not open (missing,
+// a folder, unreadable, or open elsewhere).
+FileHandle OpenExclusiveForReading(const std::string& path);
+
+// The first entry of a folder listing (`pattern` such as Folder\*.*), and the next ones.
+FindHandle FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& entry);
+bool FindNextEntry(const FindHandle& find, WIN32_FIND_DATAA& entry);
+
+// The system's locale-aware lower-casing of a whole string.
+std::string LowerCasePath(std::string_view path);
+
+// A spelling of `path` fit for comparing with another: full, with long names for the part that
+// exists, lower-cased. Empty when the path cannot be made full.
+std::string ComparablePath(const std::string& path);
 
 } // namespace tarvix

@@ -210,3 +210,88 @@ void WindowRobot::Run() {
 }
 
 } // namespace tarvix::test
+
+namespace tarvix::test {
+
+struct BoxAnswerer::State {
+    DWORD thread;
+    std::vector<std::string> ignored;
+    Chooser choose;
+    std::mutex lock;
+    std::vector<std::pair<SeenWindow, int>> answered;
+    std::vector<HWND> handled;
+    std::atomic<bool> stop{false};
+    std::thread worker;
+};
+
+namespace {
+
+// The caption without sending a message, so a busy owner thread cannot block the reader.
+std::string CaptionWithoutMessage(HWND window) {
+    wchar_t text[512] = {};
+    const int length = ::InternalGetWindowText(window, text, 512);
+    char narrow[1024] = {};
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, text, length, narrow, sizeof(narrow), nullptr, nullptr);
+    return std::string(narrow, size > 0 ? static_cast<std::size_t>(size) : 0);
+}
+
+} // namespace
+
+BoxAnswerer::BoxAnswerer(DWORD thread, std::vector<std::string> ignored, Chooser choose)
+    : state_(new State) {
+    state_->thread = thread;
+    state_->ignored = std::move(ignored);
+    state_->choose = std::move(choose);
+    state_->worker = std::thread([state = state_] {
+        while (!state->stop) {
+            Collect dialogs;
+            ::EnumThreadWindows(state->thread, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+            for (HWND window : dialogs.windows) {
+                bool known = false;
+                for (HWND handled : state->handled) {
+                    known = known || handled == window;
+                }
+                const std::string caption = CaptionWithoutMessage(window);
+                bool ignoredCaption = caption.empty();
+                for (const std::string& ignoredOne : state->ignored) {
+                    ignoredCaption = ignoredCaption || caption == ignoredOne;
+                }
+                if (known || ignoredCaption || !::IsWindow(window)) {
+                    continue;
+                }
+                const std::string text = MessageBoxText(window);
+                const int answer = state->choose(caption, text);
+                {
+                    std::lock_guard<std::mutex> guard(state->lock);
+                    state->answered.emplace_back(SeenWindow{caption, text, true}, answer);
+                }
+                state->handled.push_back(window);
+                PressButton(window, answer);
+            }
+            std::vector<HWND> alive;
+            for (HWND handled : state->handled) {
+                if (::IsWindow(handled)) {
+                    alive.push_back(handled);
+                }
+            }
+            state->handled.swap(alive);
+            ::Sleep(2);
+        }
+    });
+}
+
+BoxAnswerer::~BoxAnswerer() {
+    state_->stop = true;
+    state_->worker.join();
+    delete state_;
+}
+
+std::vector<std::pair<SeenWindow, int>> BoxAnswerer::TakeAnswered() {
+    std::lock_guard<std::mutex> guard(state_->lock);
+    std::vector<std::pair<SeenWindow, int>> answered;
+    answered.swap(state_->answered);
+    return answered;
+}
+
+} // namespace tarvix::test

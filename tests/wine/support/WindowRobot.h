@@ -68,3 +68,26 @@ class WindowRobot {
 void PressEscape(HWND dialog);
 
 } // namespace tarvix::test
+
+namespace tarvix::test {
+
+// Answers every box of `thread` as it appears, with the button `choose` picks from its
+// caption and text, until stopped; windows whose caption is in `ignored` are left alone.
+// For runs whose questions cannot be listed beforehand.
+class BoxAnswerer {
+  public:
+    using Chooser = std::function<int(const std::string& caption, const std::string& text)>;
+    BoxAnswerer(DWORD thread, std::vector<std::string> ignored, Chooser choose);
+    ~BoxAnswerer();
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+
+    // Every box answered so far, with its answer, in order; the seen list is emptied.
+    std::vector<std::pair<SeenWindow, int>> TakeAnswered();
+
+  private:
+    struct State;
+    State* state_;
+};
+
+} // namespace tarvix::test

@@ -1,0 +1,51 @@
+// The rules of Copy as / Move as that need no platform: how a selection is classified, which
+// typed names and patterns the save dialog accepts for it, and where each object goes.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvix {
+
+enum SelectionKind : std::uint8_t { skSingle = 0, skSameName = 1, skSameExt = 2, skMixed = 3 };
+enum PatternKind : std::uint8_t { pkPlainName = 0, pkKeepExt = 1, pkKeepName = 2, pkKeepBoth = 3 };
+
+// Which part of an entry is its comparison key.
+enum class KeyPart { NamePart, Extension };
+
+// The system's lower-casing of a whole string (its length never changes).
+using LowerCase = std::function<std::string(std::string_view)>;
+
+// The lower-cased key of a full path.
+std::string KeyOf(std::string_view path, KeyPart part, const LowerCase& lower);
+// True when every entry has the key of the first (a list of one entry: true).
+bool AllShare(const std::vector<std::string>& paths, KeyPart part, const LowerCase& lower);
+// True when some two entries have equal keys (fewer than two entries: false).
+bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, const LowerCase& lower);
+
+SelectionKind ClassifySelection(const std::vector<std::string>& paths, const LowerCase& lower);
+// The text that goes between the marks of the dialog's title (nothing for skMixed).
+std::string TitleArgument(SelectionKind kind, const std::string& firstPath, const LowerCase& lower);
+// The folder the dialog opens in: the first object's folder part without its final '\'.
+std::string InitialFolder(const std::string& firstPath);
+
+// The held path lies directly in the shown folder (trailing '\' ignored, exact comparison).
+bool InShownFolder(const std::string& heldPath, const std::string& shownFolder);
+// The kind of a typed bare name, or nothing when it is no usable name or pattern.
+std::optional<PatternKind> ReadPattern(const std::string& bareName);
+// The acceptance table; the pair tests are asked only where the table needs them.
+bool AcceptsPattern(SelectionKind selection, PatternKind pattern,
+                    const std::function<bool(KeyPart)>& anyPairShares);
+
+// Where `objectPath` goes for the dialog's final path.
+std::string DestinationOf(PatternKind pattern, const std::string& finalPath,
+                          const std::string& objectPath);
+
+// True when `path` is `folder` itself or lies below it, by whole path components. Both are
+// canonical, comparable spellings (full, long names, lower-cased).
+bool IsSameOrBelow(const std::string& folder, const std::string& path);
+
+} // namespace tarvix

@@ -1,0 +1,197 @@
+#include "ChoiceBox.h"
+
+#include "Module.h"
+#include "Text.h"
+#include "Win.h"
+#include "strings/RSUnit.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace tarvix {
+namespace {
+
+// The message text has the id the system's message box gives it, so readers of message
+// boxes read this box the same way.
+constexpr WORD kTextId = 0xFFFF;
+constexpr WORD kIconId = 20;
+
+struct ButtonSpec {
+    WORD id;
+    unsigned textId;
+};
+constexpr ButtonSpec kButtons[] = {
+    {IDYES, IDS_BUTTON_YES},
+    {IDNO, IDS_BUTTON_NO},
+    {IDCANCEL, IDS_BUTTON_CANCEL},
+    {kAnswerYesToAll, IDS_BUTTON_YES_TO_ALL},
+};
+
+// Builds the template in memory: a caption-less frame with the controls at zero size; the
+// real layout is made at WM_INITDIALOG, once the texts and the font are known.
+class TemplateWriter {
+  public:
+    void Word(WORD value) { data_.push_back(value); }
+    void Dword(DWORD value) {
+        Word(LOWORD(value));
+        Word(HIWORD(value));
+    }
+    void Text(const wchar_t* text) {
+        do {
+            Word(static_cast<WORD>(*text));
+        } while (*text++ != L'\0');
+    }
+    void AlignDword() {
+        if (data_.size() % 2 != 0) {
+            Word(0);
+        }
+    }
+    void Item(DWORD style, WORD id, WORD classAtom) {
+        AlignDword();
+        Dword(style | WS_CHILD | WS_VISIBLE);
+        Dword(0);
+        for (int i = 0; i < 4; ++i) {
+            Word(0);
+        }
+        Word(id);
+        Word(0xFFFF);
+        Word(classAtom);
+        Text(L"");
+        Word(0);
+    }
+    const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
+
+  private:
+    std::vector<WORD> data_;
+};
+
+void BuildTemplate(TemplateWriter& writer) {
+    const DWORD style = DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    writer.Dword(style);
+    writer.Dword(0);
+    writer.Word(2 + static_cast<WORD>(std::size(kButtons)));
+    for (int i = 0; i < 4; ++i) {
+        writer.Word(0);
+    }
+    writer.Word(0);
+    writer.Word(0);
+    writer.Text(L"");
+    writer.Word(8);
+    writer.Text(L"MS Shell Dlg");
+    writer.Item(SS_ICON, kIconId, 0x0082);
+    writer.Item(SS_LEFT | SS_NOPREFIX, kTextId, 0x0082);
+    for (const ButtonSpec& button : kButtons) {
+        const DWORD kind = button.id == IDYES ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+        writer.Item(kind | WS_TABSTOP, button.id, 0x0080);
+    }
+}
+
+struct BoxState {
+    std::string text;
+};
+
+SIZE TextExtent(HWND control, const std::string& text, int maxWidth, UINT format) {
+    HDC dc = ::GetDC(control);
+    HGDIOBJ previous =
+        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT bounds{0, 0, maxWidth, 0};
+    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds, format | DT_CALCRECT);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(control, dc);
+    return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+void LayOut(HWND box, const std::string& text) {
+    const int margin = 12;
+    const int iconSize = 32;
+    const int gap = 8;
+    const int buttonHeight = 23;
+    HWND textControl = ::GetDlgItem(box, kTextId);
+    const SIZE textSize =
+        TextExtent(textControl, text, 420, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+
+    int buttonWidth = 75;
+    for (const ButtonSpec& button : kButtons) {
+        HWND control = ::GetDlgItem(box, button.id);
+        char caption[64] = {};
+        ::GetWindowTextA(control, caption, sizeof(caption));
+        buttonWidth = std::max<int>(buttonWidth, TextExtent(control, caption, 1000, 0).cx + 20);
+    }
+    const int buttonsWidth = static_cast<int>(std::size(kButtons)) * (buttonWidth + gap) - gap;
+    const int textLeft = margin + iconSize + margin;
+    const int clientWidth =
+        std::max(textLeft + static_cast<int>(textSize.cx) + margin, buttonsWidth + 2 * margin);
+    const int bodyHeight = std::max(iconSize, static_cast<int>(textSize.cy));
+    const int buttonTop = margin + bodyHeight + margin + 4;
+    const int clientHeight = buttonTop + buttonHeight + margin;
+
+    ::MoveWindow(::GetDlgItem(box, kIconId), margin, margin, iconSize, iconSize, FALSE);
+    ::MoveWindow(textControl, textLeft,
+                 margin + std::max(0, (iconSize - static_cast<int>(textSize.cy)) / 2), textSize.cx,
+                 textSize.cy, FALSE);
+    int left = (clientWidth - buttonsWidth) / 2;
+    for (const ButtonSpec& button : kButtons) {
+        ::MoveWindow(::GetDlgItem(box, button.id), left, buttonTop, buttonWidth, buttonHeight,
+                     FALSE);
+        left += buttonWidth + gap;
+    }
+
+    RECT frame{0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(box, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrA(box, GWL_EXSTYLE)));
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT area{};
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    ::MoveWindow(box, area.left + (area.right - area.left - width) / 2,
+                 area.top + (area.bottom - area.top - height) / 2, width, height, FALSE);
+}
+
+INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        const auto* state = reinterpret_cast<const BoxState*>(lParam);
+        ::SetWindowTextA(box, LoadText(IDS_CAPTION_CONFIRM).c_str());
+        ::SetDlgItemTextA(box, kTextId, state->text.c_str());
+        for (const ButtonSpec& button : kButtons) {
+            ::SetDlgItemTextA(box, button.id, LoadText(button.textId).c_str());
+        }
+        ::SendDlgItemMessageA(box, kIconId, STM_SETICON,
+                              reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_QUESTION)), 0);
+        LayOut(box, state->text);
+        ::SendMessageA(box, DM_SETDEFID, IDYES, 0);
+        ::SetFocus(::GetDlgItem(box, IDYES));
+        return FALSE;
+    }
+    case WM_COMMAND:
+        for (const ButtonSpec& button : kButtons) {
+            if (LOWORD(wParam) == button.id) {
+                ::EndDialog(box, button.id);
+                return TRUE;
+            }
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+int AskYesNoCancelAll(const std::string& text) {
+    TemplateWriter writer;
+    BuildTemplate(writer);
+    BoxState state{text};
+    const INT_PTR answer = ::DialogBoxIndirectParamA(ModuleHandle(), writer.Get(), OwnerWindow(),
+                                                     BoxProc, reinterpret_cast<LPARAM>(&state));
+    switch (answer) {
+    case IDYES:
+    case IDNO:
+    case kAnswerYesToAll:
+        return static_cast<int>(answer);
+    default:
+        return IDCANCEL;
+    }
+}
+
+} // namespace tarvix

@@ -1,0 +1,226 @@
+// Random trees, selections, patterns and answers, checked against a ledger of every file's
+// content: whatever the user answers, no byte is lost that the user did not agree to lose.
+#include "fileops/CopyMoveRules.h"
+#include "fileops/Progress.h"
+#include "fileops_support.h"
+#include "platform/ChoiceBox.h"
+#include "platform/Files.h"
+#include "platform/PathTerms.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <set>
+
+namespace tarvix::test {
+namespace {
+
+using Map = std::map<std::string, std::string>;
+
+struct Batch {
+    std::vector<std::string> objects; // full paths, selection order
+    std::string finalPath;
+    PatternKind pattern = pkPlainName;
+    bool move = false;
+};
+
+class LedgerRun {
+  public:
+    LedgerRun(const std::string& root, std::mt19937& random) : root_(root), random_(random) {}
+
+    Batch MakeBatch() {
+        MakeFolder(root_ + "\\In");
+        MakeFolder(root_ + "\\Out");
+        const char* names[] = {"a.txt", "b.txt", "c.doc", "d", "a.doc", "Fold", "G.dir", "x.TXT"};
+        std::vector<std::string> objects;
+        for (const char* name : names) {
+            if (random_() % 2 == 0) {
+                continue;
+            }
+            const std::string path = root_ + "\\In\\" + name;
+            if (random_() % 3 == 0) {
+                MakeFolder(path);
+                Fill(path, 1 + random_() % 3);
+            } else {
+                MakeFile(path);
+            }
+            objects.push_back(path);
+        }
+        if (objects.empty()) {
+            objects.push_back(root_ + "\\In\\only.txt");
+            MakeFile(objects.back());
+        }
+        std::shuffle(objects.begin(), objects.end(), random_);
+        objects.resize(1 + random_() % objects.size());
+        // Files in Out under names the patterns can produce, so that questions come up.
+        for (const char* taken : {"a.txt", "b.bak", "n.txt", "n.doc", "c.bak", "Single.txt",
+                                  "a.bak", "Fold", "x.TXT", "d.bak", "n"}) {
+            if (random_() % 3 == 0) {
+                MakeFile(root_ + "\\Out\\" + taken);
+            }
+        }
+        if (random_() % 4 == 0) {
+            MakeFolder(root_ + "\\Out\\n.doc_dir");
+        }
+        Batch batch;
+        batch.objects = objects;
+        batch.move = random_() % 2 == 0;
+        ChoosePattern(batch);
+        return batch;
+    }
+
+    // Content of every file before the run.
+    Map Before() const { return Snapshot(root_); }
+
+    std::string Relative(const std::string& path) const { return path.substr(root_.size() + 1); }
+
+  private:
+    void MakeFile(const std::string& path) {
+        WriteTextFile(path, "content " + std::to_string(++counter_) + " of " + path);
+        if (random_() % 8 == 0) {
+            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+    }
+
+    void Fill(const std::string& folder, unsigned files) {
+        for (unsigned i = 0; i < files; ++i) {
+            MakeFile(folder + "\\f" + std::to_string(i) + ".txt");
+        }
+        if (random_() % 3 == 0) {
+            MakeFolder(folder + "\\Sub");
+            MakeFile(folder + "\\Sub\\deep.txt");
+        }
+    }
+
+    void ChoosePattern(Batch& batch) {
+        const LowerCase lower = LowerCasePath;
+        const SelectionKind kind = ClassifySelection(batch.objects, lower);
+        std::vector<std::string> accepted;
+        for (const char* typed : {"Single.txt", "n.*", "*.bak", "*", "*.*"}) {
+            const std::optional<PatternKind> pattern = ReadPattern(typed);
+            if (pattern && AcceptsPattern(kind, *pattern, [&](KeyPart part) {
+                    return AnyPairShares(batch.objects, part, lower);
+                })) {
+                accepted.push_back(typed);
+            }
+        }
+        const std::string typed = accepted[random_() % accepted.size()];
+        std::string folder = root_ + "\\Out";
+        const unsigned where = random_() % 8;
+        if (where == 0) {
+            folder = root_ + "\\In";
+        } else if (where == 1 && FileAttributes(batch.objects.front()) & FILE_ATTRIBUTE_DIRECTORY) {
+            folder = batch.objects.front(); // into the selected folder itself
+        }
+        batch.finalPath = folder + "\\" + typed;
+        batch.pattern = *ReadPattern(typed);
+    }
+
+    std::string root_;
+    std::mt19937& random_;
+    unsigned counter_ = 0;
+};
+
+int ChooseAnswer(std::mt19937& random, const std::string& caption, const std::string& text) {
+    if (caption == "Confirm") {
+        const int answers[] = {IDYES, IDYES, IDNO, IDNO, IDCANCEL, kAnswerYesToAll};
+        return answers[random() % 6];
+    }
+    // The only question among the errors is the Proceed question; the rest have OK alone.
+    return text.find("Proceed?") != std::string::npos ? IDYES : IDOK;
+}
+
+TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
+    const char* seedText = std::getenv("TARVIX_SEED");
+    const unsigned seed = seedText != nullptr ? static_cast<unsigned>(std::atoi(seedText)) : 4711u;
+    std::mt19937 random(seed);
+    std::mt19937 answerRandom(seed + 1);
+    TempFolder folder("ledger");
+    auto form = std::make_unique<TFormProgress>();
+    form->SetCaption("Move");
+    BoxAnswerer answerer(::GetCurrentThreadId(), {"Move"},
+                         [&](const std::string& caption, const std::string& text) {
+                             return ChooseAnswer(answerRandom, caption, text);
+                         });
+    const int batches = 200;
+    for (int index = 0; index < batches; ++index) {
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", batch " + std::to_string(index));
+        LedgerRun run(folder.Path(), random);
+        const Batch batch = run.MakeBatch();
+        const Map before = run.Before();
+        form->RunCopyMoveBatch(batch.objects, batch.finalPath, batch.pattern, batch.move);
+        const Map after = Snapshot(folder.Path());
+
+        // Existing destination files the user agreed to replace: the one answered Yes, and
+        // after Yes to All that one and those of every later object.
+        std::set<std::string> agreed;
+        for (const auto& [box, answer] : answerer.TakeAnswered()) {
+            if (answer != IDYES && answer != kAnswerYesToAll) {
+                continue;
+            }
+            bool fromHereOn = false;
+            for (const std::string& object : batch.objects) {
+                const std::string destination =
+                    DestinationOf(batch.pattern, batch.finalPath, object);
+                const bool asked = box.text == FileExistsText(destination);
+                fromHereOn = fromHereOn || (asked && answer == kAnswerYesToAll);
+                if (asked || fromHereOn) {
+                    agreed.insert(run.Relative(destination));
+                }
+            }
+        }
+
+        // Where each source file may be afterwards: at its place, or at its destination.
+        std::map<std::string, std::string> expectedCopies;
+        for (const std::string& object : batch.objects) {
+            const std::string objectPath = run.Relative(object);
+            const std::string destination =
+                run.Relative(DestinationOf(batch.pattern, batch.finalPath, object));
+            for (const auto& [path, content] : before) {
+                if (path != objectPath && path.rfind(objectPath + "\\", 0) != 0) {
+                    continue;
+                }
+                const std::string copy = destination + path.substr(objectPath.size());
+                expectedCopies[copy] = content;
+                if (content == "<dir>") {
+                    continue;
+                }
+                const bool atSource = after.count(path) && after.at(path) == content;
+                const bool atCopy = after.count(copy) && after.at(copy) == content;
+                EXPECT_TRUE(atSource || atCopy) << path << " lost";
+                if (!batch.move) {
+                    EXPECT_TRUE(atSource) << path << " removed by a copy";
+                }
+            }
+        }
+        for (const auto& [path, content] : before) {
+            const bool isSource = std::any_of(
+                batch.objects.begin(), batch.objects.end(), [&](const std::string& object) {
+                    const std::string own = run.Relative(object);
+                    return path == own || path.rfind(own + "\\", 0) == 0;
+                });
+            if (!isSource && content != "<dir>" && !agreed.count(path)) {
+                EXPECT_TRUE(after.count(path) && after.at(path) == content)
+                    << path << " changed without consent";
+            }
+        }
+        for (const auto& [path, content] : after) {
+            if (!before.count(path)) {
+                EXPECT_TRUE(expectedCopies.count(path) && expectedCopies.at(path) == content)
+                    << path << " is no copy of a source";
+            }
+        }
+        if (::testing::Test::HasFailure()) {
+            break;
+        }
+        RemoveTree(folder / "In");
+        RemoveTree(folder / "Out");
+    }
+    form.reset();
+}
+
+} // namespace
+} // namespace tarvix::test

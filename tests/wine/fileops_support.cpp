@@ -1,0 +1,52 @@
+#include "fileops_support.h"
+
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+namespace tarvix::test {
+
+TransferRun RunTransfer(TFormProgress& form, const std::string& source,
+                        const std::string& destination, bool move,
+                        const std::vector<Answer>& answers) {
+    WindowRobot robot;
+    for (const Answer& answer : answers) {
+        robot.Answer(answer.caption, answer.button);
+    }
+    robot.Start();
+    form.SetSource(source);
+    form.SetDestination(destination);
+    TransferRun run;
+    run.result = form.TransferObject(move);
+    run.allAnswered = robot.AllStepsMet();
+    run.seen = robot.Finish();
+    return run;
+}
+
+std::string MissingText(const std::string& source) {
+    return FormatText(IDS_OBJECT_MISSING, {source});
+}
+std::string FolderExistsText(const std::string& destination, const std::string& source) {
+    return FormatText(IDS_FOLDER_EXISTS, {destination, source});
+}
+std::string FileExistsText(const std::string& destination) {
+    return FormatText(IDS_FILE_EXISTS, {destination});
+}
+std::string ProtectedText(const std::string& destination) {
+    return FormatText(IDS_FILE_PROTECTED, {destination});
+}
+std::string WriteErrorText(const std::string& source, const std::string& destination) {
+    return FormatText(IDS_WRITE_ERROR, {source, destination});
+}
+std::string RemoveErrorText(const std::string& source) {
+    return FormatText(IDS_REMOVE_ERROR, {source});
+}
+
+std::vector<std::string> Texts(const std::vector<SeenWindow>& seen) {
+    std::vector<std::string> texts;
+    for (const SeenWindow& window : seen) {
+        texts.push_back(window.text);
+    }
+    return texts;
+}
+
+} // namespace tarvix::test

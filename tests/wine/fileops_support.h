@@ -1,0 +1,40 @@
+// Helpers shared by the file operation tests: running the engine on one pair of paths while
+// the window robot answers the boxes, and the texts the boxes are expected to show.
+#pragma once
+#include "fileops/Progress.h"
+#include "support/WindowRobot.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tarvix::test {
+
+struct Answer {
+    std::string caption; // "Confirm" or "Error"
+    int button;
+};
+
+struct TransferRun {
+    bool result = true;
+    std::vector<SeenWindow> seen;
+    bool allAnswered = false;
+};
+
+// Runs TransferObject for source -> destination on `form`, answering the boxes in order.
+TransferRun RunTransfer(TFormProgress& form, const std::string& source,
+                        const std::string& destination, bool move,
+                        const std::vector<Answer>& answers);
+
+// The message texts, as the string table gives them.
+std::string MissingText(const std::string& source);
+std::string FolderExistsText(const std::string& destination, const std::string& source);
+std::string FileExistsText(const std::string& destination);
+std::string ProtectedText(const std::string& destination);
+std::string WriteErrorText(const std::string& source, const std::string& destination);
+std::string RemoveErrorText(const std::string& source);
+
+// The texts of the boxes met, in order.
+std::vector<std::string> Texts(const std::vector<SeenWindow>& seen);
+
+} // namespace tarvix::test

@@ -1,0 +1,357 @@
+// TransferObject on real files, with the robot answering every box as a user would.
+#include "fileops/FolderTransfer.h"
+#include "fileops_support.h"
+#include "platform/ChoiceBox.h"
+#include "platform/Faults.h"
+#include "support/TempFolder.h"
+
+#include <winioctl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace tarvix::test {
+namespace {
+
+using Map = std::map<std::string, std::string>;
+using Texts_ = std::vector<std::string>;
+
+class TransferTest : public ::testing::Test {
+  protected:
+    void TearDown() override { ClearFaults(); }
+
+    // a.txt, b.txt and the folder Doc with nested files, each with its own content.
+    void MakeTree() {
+        WriteTextFile(folder / "a.txt", "content of a");
+        WriteTextFile(folder / "b.txt", "content of b");
+        MakeFolder(folder / "Doc");
+        WriteTextFile(folder / "Doc\\one.txt", "doc one");
+        MakeFolder(folder / "Doc\\Inner");
+        WriteTextFile(folder / "Doc\\Inner\\two.txt", "doc inner two");
+    }
+
+    TempFolder folder;
+    TFormProgress form;
+};
+
+TEST_F(TransferTest, MissingSourceAsksToProceedAndTouchesNothing) {
+    MakeTree();
+    const Map before = Snapshot(folder.Path());
+    const std::string missing = folder / "gone.txt";
+
+    TransferRun stop = RunTransfer(form, missing, folder / "x.txt", true, {{"Error", IDNO}});
+    EXPECT_FALSE(stop.result);
+    TransferRun skip = RunTransfer(form, missing, folder / "x.txt", false, {{"Error", IDYES}});
+    EXPECT_TRUE(skip.result);
+
+    EXPECT_EQ(Texts(stop.seen), Texts_{MissingText(missing)});
+    EXPECT_EQ(Texts(skip.seen), Texts_{MissingText(missing)});
+    EXPECT_EQ(Snapshot(folder.Path()), before);
+}
+
+TEST_F(TransferTest, ExistingFolderAtTheDestinationIsReportedAndSkipped) {
+    MakeTree();
+    MakeFolder(folder / "Taken");
+    const Map before = Snapshot(folder.Path());
+
+    TransferRun file =
+        RunTransfer(form, folder / "a.txt", folder / "Taken", true, {{"Error", IDOK}});
+    TransferRun self = RunTransfer(form, folder / "Doc", folder / "Doc", true, {{"Error", IDOK}});
+
+    EXPECT_TRUE(file.result);
+    EXPECT_TRUE(self.result);
+    EXPECT_EQ(Texts(file.seen), Texts_{FolderExistsText(folder / "Taken", folder / "a.txt")});
+    EXPECT_EQ(Texts(self.seen), Texts_{FolderExistsText(folder / "Doc", folder / "Doc")});
+    EXPECT_EQ(Snapshot(folder.Path()), before);
+}
+
+TEST_F(TransferTest, ReplaceQuestionAnswers) {
+    for (char name : std::string("pqrst")) {
+        WriteTextFile(folder / (std::string(1, name) + ".new"), std::string("new ") + name);
+        WriteTextFile(folder / (std::string(1, name) + ".old"), std::string("old ") + name);
+    }
+    auto from = [&](char name) { return folder / (std::string(1, name) + ".new"); };
+    auto to = [&](char name) { return folder / (std::string(1, name) + ".old"); };
+    form.ReplaceMode = mrNo;
+
+    TransferRun no = RunTransfer(form, from('p'), to('p'), false, {{"Confirm", IDNO}});
+    EXPECT_TRUE(no.result);
+    EXPECT_EQ(form.ReplaceMode, mrNo);
+    TransferRun yes = RunTransfer(form, from('q'), to('q'), true, {{"Confirm", IDYES}});
+    EXPECT_TRUE(yes.result);
+    EXPECT_EQ(form.ReplaceMode, mrNo);
+    TransferRun cancel = RunTransfer(form, from('r'), to('r'), false, {{"Confirm", IDCANCEL}});
+    EXPECT_FALSE(cancel.result);
+    form.ReplaceMode = mrNo;
+    TransferRun all = RunTransfer(form, from('s'), to('s'), false, {{"Confirm", kAnswerYesToAll}});
+    EXPECT_EQ(form.ReplaceMode, mrYesToAll);
+    TransferRun unasked = RunTransfer(form, from('t'), to('t'), false, {});
+
+    EXPECT_EQ(Texts(no.seen), Texts_{FileExistsText(to('p'))});
+    EXPECT_EQ(Texts(yes.seen), Texts_{FileExistsText(to('q'))});
+    EXPECT_EQ(Texts(cancel.seen), Texts_{FileExistsText(to('r'))});
+    EXPECT_EQ(Texts(all.seen), Texts_{FileExistsText(to('s'))});
+    EXPECT_TRUE(unasked.seen.empty());
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"p.new", "new p"},
+                                            {"p.old", "old p"},
+                                            {"q.old", "new q"},
+                                            {"r.new", "new r"},
+                                            {"r.old", "old r"},
+                                            {"s.new", "new s"},
+                                            {"s.old", "new s"},
+                                            {"t.new", "new t"},
+                                            {"t.old", "new t"}}));
+}
+
+TEST_F(TransferTest, FourAnswerBoxTakesEnterForYesAndEscForCancel) {
+    WriteTextFile(folder / "a.new", "new a");
+    WriteTextFile(folder / "a.old", "old a");
+    WriteTextFile(folder / "b.new", "new b");
+    WriteTextFile(folder / "b.old", "old b");
+    auto key = [](WPARAM virtualKey) {
+        return [virtualKey](HWND box) {
+            EXPECT_EQ(WindowText(::GetDlgItem(box, IDYES)), "&Yes");
+            EXPECT_EQ(WindowText(::GetDlgItem(box, IDNO)), "&No");
+            EXPECT_EQ(WindowText(::GetDlgItem(box, IDCANCEL)), "Cancel");
+            EXPECT_EQ(WindowText(::GetDlgItem(box, kAnswerYesToAll)), "Yes to &All");
+            EXPECT_EQ(::GetWindowLongPtrA(box, GWLP_HWNDPARENT), 0);
+            ::PostMessageA(::GetDlgItem(box, IDYES), WM_KEYDOWN, virtualKey, 0);
+        };
+    };
+    form.ReplaceMode = mrNo;
+    WindowRobot robot;
+    robot.Then("Confirm", key(VK_RETURN)).Then("Confirm", key(VK_ESCAPE));
+    robot.Start();
+    form.SetSource(folder / "a.new");
+    form.SetDestination(folder / "a.old");
+    EXPECT_TRUE(form.TransferObject(false));
+    form.SetSource(folder / "b.new");
+    form.SetDestination(folder / "b.old");
+    EXPECT_FALSE(form.TransferObject(false));
+    EXPECT_TRUE(robot.AllStepsMet());
+    robot.Finish();
+    EXPECT_EQ(
+        Snapshot(folder.Path()),
+        (Map{{"a.new", "new a"}, {"a.old", "new a"}, {"b.new", "new b"}, {"b.old", "old b"}}));
+}
+
+TEST_F(TransferTest, ProtectedDestinationIsAskedThenRefused) {
+    WriteTextFile(folder / "a.txt", "new");
+    WriteTextFile(folder / "locked.txt", "old and read-only");
+    ::SetFileAttributesA((folder / "locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    form.ReplaceMode = mrNo;
+
+    TransferRun run = RunTransfer(form, folder / "a.txt", folder / "locked.txt", true,
+                                  {{"Confirm", IDYES}, {"Error", IDOK}});
+
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(Texts(run.seen), (Texts_{FileExistsText(folder / "locked.txt"),
+                                       ProtectedText(folder / "locked.txt")}));
+    EXPECT_EQ(Snapshot(folder.Path()),
+              (Map{{"a.txt", "new"}, {"locked.txt", "old and read-only"}}));
+}
+
+TEST_F(TransferTest, FileOntoItselfIsLeftAloneSilently) {
+    WriteTextFile(folder / "Same.txt", "keep me");
+    form.ReplaceMode = mrNo;
+
+    TransferRun exact =
+        RunTransfer(form, folder / "Same.txt", folder / "Same.txt", true, {{"Confirm", IDYES}});
+    form.ReplaceMode = mrYesToAll;
+    TransferRun otherCase = RunTransfer(form, folder / "Same.txt", folder / "SAME.TXT", true, {});
+
+    EXPECT_TRUE(exact.result);
+    EXPECT_EQ(Texts(exact.seen), Texts_{FileExistsText(folder / "Same.txt")});
+    EXPECT_TRUE(otherCase.seen.empty());
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"Same.txt", "keep me"}}));
+}
+
+TEST_F(TransferTest, DestinationHeldOpenGivesOneWriteError) {
+    WriteTextFile(folder / "a.txt", "new");
+    WriteTextFile(folder / "held.txt", "held open");
+    HANDLE held = ::CreateFileA((folder / "held.txt").c_str(), GENERIC_READ, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    form.ReplaceMode = mrYesToAll;
+
+    TransferRun run =
+        RunTransfer(form, folder / "a.txt", folder / "held.txt", true, {{"Error", IDOK}});
+    ::CloseHandle(held);
+
+    EXPECT_TRUE(run.result);
+    EXPECT_EQ(Texts(run.seen), Texts_{WriteErrorText(folder / "a.txt", folder / "held.txt")});
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"a.txt", "new"}, {"held.txt", "held open"}}));
+}
+
+TEST_F(TransferTest, FailedReplacementKeepsTheOldFile) {
+    for (FaultCall call : {FaultCall::FileCopy, FaultCall::FileMove}) {
+        WriteTextFile(folder / "a.txt", "new content");
+        WriteTextFile(folder / "old.txt", "precious old content");
+        form.ReplaceMode = mrNo;
+        PlanFault(call, 0);
+
+        TransferRun run = RunTransfer(form, folder / "a.txt", folder / "old.txt", true,
+                                      {{"Confirm", IDYES}, {"Error", IDOK}});
+        ClearFaults();
+
+        EXPECT_TRUE(run.result);
+        EXPECT_EQ(Texts(run.seen), (Texts_{FileExistsText(folder / "old.txt"),
+                                           WriteErrorText(folder / "a.txt", folder / "old.txt")}));
+        // No temporary is left beside it and the source of the move stays.
+        EXPECT_EQ(Snapshot(folder.Path()),
+                  (Map{{"a.txt", "new content"}, {"old.txt", "precious old content"}}));
+    }
+}
+
+TEST_F(TransferTest, FolderCopyTakesNestedFilesAndAttributes) {
+    MakeTree();
+    WriteTextFile(folder / "Doc\\Inner\\ro.txt", "read-only inside");
+    ::SetFileAttributesA((folder / "Doc\\Inner\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolder(folder / "Doc\\Empty");
+    ::SetFileAttributesA((folder / "Doc\\Inner").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolder(folder / "Out");
+
+    TransferRun run = RunTransfer(form, folder / "Doc", folder / "Out\\Copy", false, {});
+
+    EXPECT_TRUE(run.seen.empty());
+    const Map source = Snapshot(folder / "Doc");
+    EXPECT_EQ(Snapshot(folder / "Out\\Copy"), source);
+    EXPECT_EQ(source.size(), 5u);
+    for (const char* inside : {"", "\\Inner", "\\Inner\\ro.txt", "\\Empty"}) {
+        EXPECT_EQ(::GetFileAttributesA((folder / "Out\\Copy" + inside).c_str()),
+                  ::GetFileAttributesA((folder / "Doc" + inside).c_str()))
+            << inside;
+    }
+    EXPECT_TRUE(::GetFileAttributesA((folder / "Out\\Copy\\Inner\\ro.txt").c_str()) &
+                FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(TransferTest, MoveThatCannotRemoveAReadOnlyFileKeepsBothCopies) {
+    MakeTree();
+    ::SetFileAttributesA((folder / "a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesA((folder / "Doc\\Inner\\two.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    MakeFolder(folder / "Out");
+
+    TransferRun file =
+        RunTransfer(form, folder / "a.txt", folder / "Out\\a.txt", true, {{"Error", IDOK}});
+    TransferRun tree =
+        RunTransfer(form, folder / "Doc", folder / "Out\\Doc", true, {{"Error", IDOK}});
+    TransferRun plain = RunTransfer(form, folder / "b.txt", folder / "Out\\b.txt", true, {});
+
+    EXPECT_EQ(Texts(file.seen), Texts_{RemoveErrorText(folder / "a.txt")});
+    EXPECT_EQ(Texts(tree.seen), Texts_{RemoveErrorText(folder / "Doc")});
+    EXPECT_TRUE(plain.seen.empty());
+    const Map after = Snapshot(folder.Path());
+    EXPECT_EQ(after.at("a.txt"), "content of a");
+    EXPECT_EQ(after.at("Out\\a.txt"), "content of a");
+    EXPECT_EQ(after.at("Doc\\Inner\\two.txt"), "doc inner two");
+    EXPECT_EQ(after.at("Out\\Doc\\Inner\\two.txt"), "doc inner two");
+    EXPECT_EQ(after.at("Out\\Doc\\one.txt"), "doc one");
+    EXPECT_EQ(after.at("Out\\b.txt"), "content of b");
+    EXPECT_EQ(after.count("b.txt"), 0u);
+}
+
+TEST_F(TransferTest, FolderIsNeverCopiedIntoItself) {
+    MakeTree();
+    MakeFolder(folder / "Docs");
+    const std::string doc = folder / "Doc";
+    char shortDoc[MAX_PATH] = {};
+    ::GetShortPathNameA((folder / "Doc\\Inner").c_str(), shortDoc, MAX_PATH);
+    const std::string viaShortName = std::string(shortDoc) + "\\Deeper";
+    const std::string viaDots = folder / "Docs\\..\\DOC\\Old";
+    const Map before = Snapshot(folder.Path());
+
+    for (const std::string& into : {folder / "Doc\\Old", viaShortName, viaDots}) {
+        TransferRun run = RunTransfer(form, doc, into, false, {{"Error", IDOK}});
+        EXPECT_TRUE(run.result);
+        EXPECT_EQ(Texts(run.seen), Texts_{WriteErrorText(doc, into)}) << into;
+    }
+    EXPECT_EQ(Snapshot(folder.Path()), before);
+
+    TransferRun beside = RunTransfer(form, doc, folder / "Docs\\Doc", false, {});
+    EXPECT_TRUE(beside.seen.empty());
+    EXPECT_EQ(Snapshot(folder / "Docs\\Doc"), Snapshot(doc));
+}
+
+bool IsLink(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// A junction: an empty folder made a mount point of `target` (documented reparse layout).
+bool MakeJunction(const std::string& link, const std::string& target) {
+    if (!::CreateDirectoryA(link.c_str(), nullptr)) {
+        return false;
+    }
+    std::wstring substitute = L"\\??\\";
+    for (char c : target) {
+        substitute += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    }
+    const auto substituteBytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
+    std::vector<BYTE> buffer(8 + 8 + substituteBytes + 2 * sizeof(wchar_t));
+    auto word = [&](std::size_t offset, WORD value) { std::memcpy(&buffer[offset], &value, 2); };
+    const DWORD tag = IO_REPARSE_TAG_MOUNT_POINT;
+    std::memcpy(&buffer[0], &tag, 4);
+    word(4, static_cast<WORD>(buffer.size() - 8));
+    word(8, 0);                                                     // substitute offset
+    word(10, substituteBytes);                                      // substitute length
+    word(12, static_cast<WORD>(substituteBytes + sizeof(wchar_t))); // print name offset
+    word(14, 0);                                                    // print name length
+    std::memcpy(&buffer[16], substitute.data(), substituteBytes);
+    HANDLE folderHandle =
+        ::CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (folderHandle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD returned = 0;
+    const BOOL made =
+        ::DeviceIoControl(folderHandle, FSCTL_SET_REPARSE_POINT, buffer.data(),
+                          static_cast<DWORD>(buffer.size()), nullptr, 0, &returned, nullptr);
+    ::CloseHandle(folderHandle);
+    return made && IsLink(link);
+}
+
+// A link to a folder: a symbolic link, else a junction, where the system can make one.
+bool MakeFolderLink(const std::string& link, const std::string& target) {
+    if (::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)) {
+        return IsLink(link);
+    }
+    const bool made = MakeJunction(link, target);
+    if (!made) {
+        ::RemoveDirectoryA(link.c_str());
+    }
+    return made;
+}
+
+TEST_F(TransferTest, MovedFolderLeavesTheTargetOfALinkInsideIt) {
+    MakeTree();
+    MakeFolder(folder / "Outside");
+    WriteTextFile(folder / "Outside\\precious.txt", "not part of the move");
+    if (!MakeFolderLink(folder / "Doc\\Link", folder / "Outside")) {
+        GTEST_SKIP() << "this system cannot make a link to a folder here";
+    }
+    MakeFolder(folder / "Out");
+
+    TransferRun run = RunTransfer(form, folder / "Doc", folder / "Out\\Doc", true, {});
+
+    EXPECT_TRUE(run.seen.empty());
+    EXPECT_FALSE(Exists(folder / "Doc"));
+    EXPECT_EQ(ReadTextFile(folder / "Outside\\precious.txt"), "not part of the move");
+    EXPECT_EQ(ReadTextFile(folder / "Out\\Doc\\Inner\\two.txt"), "doc inner two");
+}
+
+TEST_F(TransferTest, RemoveFolderRemovesALinkItself) {
+    MakeFolder(folder / "Target");
+    WriteTextFile(folder / "Target\\kept.txt", "kept");
+    if (!MakeFolderLink(folder / "Link", folder / "Target")) {
+        GTEST_SKIP() << "this system cannot make a link to a folder here";
+    }
+    EXPECT_TRUE(RemoveFolder(folder / "Link"));
+    EXPECT_FALSE(Exists(folder / "Link"));
+    EXPECT_EQ(ReadTextFile(folder / "Target\\kept.txt"), "kept");
+}
+
+} // namespace
+} // namespace tarvix::test
