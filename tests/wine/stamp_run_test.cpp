@@ -1,6 +1,7 @@
 // Command 3 on real files and folders: which stamps change, to what, in which calls, and the
 // one message for objects that could not be stamped.
 #include "fileops/Progress.h"
+#include "fileops/ProgressIds.h"
 #include "platform/Faults.h"
 #include "platform/FileTimes.h"
 #include "shell/Commands.h"
@@ -188,6 +189,29 @@ TEST_F(StampRun, ADateThatCannotBeConvertedTouchesNothingAndIsReported) {
     EXPECT_EQ(BoxTexts(robot.Finish(), "Error"), std::vector<std::string>{kFailed});
     EXPECT_TRUE(RecordedFileTimeCalls().empty());
     EXPECT_TRUE(SameTime(ReadTimes(paths[0]).written, kOld));
+}
+
+TEST_F(StampRun, TheProgressWindowShowsEachObjectAndStampWithTheBarFull) {
+    const auto paths = Make({"p1.txt", "p2 dir\\"});
+    StampChoice choice;
+    choice.accessed = false;
+    TFormProgress progress;
+    ApplyTimeStamps(choice, paths, progress);
+    HWND window = progress.Handle();
+    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(WindowText(window), "Stamp");
+    EXPECT_EQ(ItemText(window, IDC_GROUP_ZDROJ), "Source object");
+    EXPECT_EQ(ItemText(window, IDC_GROUP_CIL), "Time stamp");
+    EXPECT_EQ(progress.Source(), paths[1]);
+    EXPECT_EQ(progress.Destination(), "Modified") << "the last stamp applied stays";
+    EXPECT_EQ(progress.Position(), 3);
+    EXPECT_EQ(::SendMessageA(::GetDlgItem(window, IDC_PROGRESS_BAR), PBM_GETRANGE, FALSE, 0), 3);
+
+    TFormProgress empty;
+    ApplyTimeStamps(StampChoice{}, {}, empty);
+    EXPECT_TRUE(::IsWindowVisible(empty.Handle()));
+    EXPECT_EQ(empty.Position(), 1);
+    EXPECT_EQ(empty.Destination(), "");
 }
 
 TEST(StampCommand, ThroughTheDllOkStampsTheSelection) {
