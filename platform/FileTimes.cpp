@@ -1,0 +1,45 @@
+#include "FileTimes.h"
+
+#include "Faults.h"
+
+namespace tarvix {
+namespace {
+
+bool g_recording = false;
+std::vector<FileTimeCall> g_recorded;
+
+} // namespace
+
+FileTimeWriter::FileTimeWriter(const std::string& path)
+    : path_(path), file_(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
+
+bool FileTimeWriter::Set(FileStamp stamp, const FILETIME& time) {
+    const FILETIME* creation = stamp == FileStamp::Created ? &time : nullptr;
+    const FILETIME* lastAccess = stamp == FileStamp::Accessed ? &time : nullptr;
+    const FILETIME* lastWrite = stamp == FileStamp::Modified ? &time : nullptr;
+    bool succeeded = false;
+    if (FaultNow(FaultCall::FileTimeSet)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+    } else {
+        succeeded = ::SetFileTime(file_.Get(), creation, lastAccess, lastWrite) != FALSE;
+    }
+    if (g_recording) {
+        g_recorded.push_back(FileTimeCall{path_, creation != nullptr, lastAccess != nullptr,
+                                          lastWrite != nullptr, time, succeeded});
+    }
+    return succeeded;
+}
+
+void RecordFileTimeCalls(bool on) {
+    g_recording = on;
+    if (on) {
+        g_recorded.clear();
+    }
+}
+
+std::vector<FileTimeCall> RecordedFileTimeCalls() {
+    return g_recorded;
+}
+
+} // namespace tarvix

@@ -1,0 +1,41 @@
+// Changing the time stamps of files and folders, one stamp per SetFileTime call.
+#pragma once
+#include "Handles.h"
+#include "Win.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvix {
+
+enum class FileStamp { Created, Modified, Accessed };
+
+// A file or folder held open for changing its time stamps: write access, no sharing, and
+// backup semantics so that a folder opens as well as a file.
+class FileTimeWriter {
+  public:
+    explicit FileTimeWriter(const std::string& path);
+    bool IsOpen() const { return file_.Valid(); }
+    // Writes `time` (UTC) as the one stamp and leaves the other two alone; false on failure.
+    bool Set(FileStamp stamp, const FILETIME& time);
+
+  private:
+    std::string path_;
+    FileHandle file_;
+};
+
+// Test seam: the SetFileTime calls as they were made, in order, with the stamps each carried.
+// Needed because some file systems keep no creation time to read back.
+struct FileTimeCall {
+    std::string path;
+    bool creation = false;
+    bool lastAccess = false;
+    bool lastWrite = false;
+    FILETIME time{};
+    bool succeeded = false;
+};
+// Starts (or stops) recording; starting forgets earlier calls.
+void RecordFileTimeCalls(bool on);
+std::vector<FileTimeCall> RecordedFileTimeCalls();
+
+} // namespace tarvix

@@ -1,0 +1,34 @@
+#include "NameConflict.h"
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace tarvix {
+
+bool NamesConflict(const std::vector<std::string>& newNames,
+                   const std::vector<std::string>& oldNames, const Lowering& lower) {
+    // Lower-cased old name -> the last position that holds it.
+    std::unordered_map<std::string, std::size_t> lastOldPosition;
+    lastOldPosition.reserve(oldNames.size());
+    for (std::size_t j = 0; j < oldNames.size(); ++j) {
+        std::string name = oldNames[j];
+        lower(name);
+        lastOldPosition[std::move(name)] = j;
+    }
+    std::unordered_set<std::string> seenNewNames;
+    seenNewNames.reserve(newNames.size());
+    for (std::size_t i = 0; i < newNames.size(); ++i) {
+        std::string name = newNames[i];
+        lower(name);
+        const auto old = lastOldPosition.find(name);
+        if (old != lastOldPosition.end() && old->second > i) {
+            return true;
+        }
+        if (!seenNewNames.insert(std::move(name)).second) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace tarvix

@@ -1,0 +1,380 @@
+#include "RenamSer.h"
+
+#include "ClipboardNames.h"
+#include "NameConflict.h"
+#include "RenamSerIds.h"
+#include "SeriesTemplate.h"
+#include "fileops/Progress.h"
+#include "platform/Clipboard.h"
+#include "platform/Errors.h"
+#include "platform/IntegerText.h"
+#include "platform/MessageBox.h"
+#include "platform/Module.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tarvix {
+namespace {
+
+constexpr int kItemHeight = 13;
+constexpr int kHorizontalExtent = 2048;
+constexpr int kTemplateMaxLength = 255;
+constexpr int kStartMaxLength = 5;
+
+struct ControlText {
+    int id;
+    unsigned textId;
+};
+
+constexpr ControlText kControlTexts[] = {
+    {IDC_RENAME_TEMPLATE_LABEL, IDS_RENAME_TEMPLATE_LABEL},
+    {IDC_RENAME_START_LABEL, IDS_RENAME_START_LABEL},
+    {IDC_RENAME_HINT, IDS_RENAME_HINT},
+    {IDC_RENAME_FROM_CLIPBOARD, IDS_RENAME_FROM_CLIPBOARD},
+    {IDC_RENAME_OLD_LABEL, IDS_RENAME_OLD_NAMES},
+    {IDC_RENAME_NEW_LABEL, IDS_RENAME_NEW_NAMES},
+    {IDC_RENAME_UP, IDS_RENAME_UP},
+    {IDC_RENAME_DOWN, IDS_RENAME_DOWN},
+    {IDC_RENAME_OK, IDS_BUTTON_OK},
+    {IDCANCEL, IDS_BUTTON_CANCEL},
+};
+
+// Disabled together in clipboard mode.
+constexpr int kTemplateControls[] = {IDC_RENAME_TEMPLATE,     IDC_RENAME_START,
+                                     IDC_RENAME_START_UPDOWN, IDC_RENAME_TEMPLATE_LABEL,
+                                     IDC_RENAME_START_LABEL,  IDC_RENAME_HINT};
+
+std::string TextOf(HWND control) {
+    const int length = ::GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = ::GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+void LowerAnsi(std::string& text) {
+    ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+}
+
+// Refills a list with redraw off, keeping its selection and scroll position: replacing items
+// one by one would move the whole item array each time.
+void FillListBox(HWND list, const std::vector<std::string>& items) {
+    const LRESULT selected = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const LRESULT top = ::SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    std::size_t bytes = 0;
+    for (const std::string& item : items) {
+        bytes += item.size() + 1;
+    }
+    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    ::SendMessageA(list, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& item : items) {
+        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    if (selected != LB_ERR) {
+        ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    }
+    ::SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(list, nullptr, TRUE);
+}
+
+void ReplaceListItem(HWND list, int index, const std::string& text) {
+    ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                   reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ShowInformation(unsigned textId) {
+    ShowMessage(MessageKind::Information, MessageButtons::Ok, LoadText(textId));
+}
+
+} // namespace
+
+TFormRenamSer::TFormRenamSer(std::string defaultTemplate, std::vector<std::string> oldNames)
+    : defaultTemplate_(std::move(defaultTemplate)), oldNames_(std::move(oldNames)) {}
+
+TFormRenamSer::~TFormRenamSer() {
+    if (newNamesFont_ != nullptr) {
+        ::DeleteObject(newNamesFont_);
+    }
+}
+
+int TFormRenamSer::ShowModal() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    ::InitCommonControlsEx(&controls);
+    const HWND owner = OwnerWindow();
+    const INT_PTR result = ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(IDD_RENAME_SERIES),
+                                             owner, DialogProc, reinterpret_cast<LPARAM>(this));
+    SetOwnerWindow(owner);
+    if (failure_) {
+        std::rethrow_exception(failure_);
+    }
+    if (result == -1) {
+        throw UserError(LoadText(IDS_UNEXPECTED_ERROR));
+    }
+    return result == mrOk ? mrOk : mrCancel;
+}
+
+INT_PTR CALLBACK TFormRenamSer::DialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        reinterpret_cast<TFormRenamSer*>(lParam)->window_ = dialog;
+    }
+    auto* form = reinterpret_cast<TFormRenamSer*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    if (form == nullptr) {
+        return FALSE;
+    }
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        // No exception may unwind through the system's dialog manager: the dialog ends and
+        // ShowModal raises it again.
+        if (!form->failure_) {
+            form->failure_ = std::current_exception();
+        }
+        ::EndDialog(dialog, mrCancel);
+        return TRUE;
+    }
+}
+
+INT_PTR TFormRenamSer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        InitDialog();
+        return FALSE; // the focus is set
+    case WM_COMMAND:
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_CTLCOLORLISTBOX:
+        if (reinterpret_cast<HWND>(lParam) == Item(IDC_RENAME_NEW)) {
+            const HDC context = reinterpret_cast<HDC>(wParam);
+            ::SetTextColor(context, ::GetSysColor(COLOR_GRAYTEXT));
+            ::SetBkColor(context, ::GetSysColor(COLOR_WINDOW));
+            return reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_WINDOW));
+        }
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void TFormRenamSer::InitDialog() {
+    // Message boxes of the dialog belong to it, so the user cannot reach it behind them.
+    SetOwnerWindow(window_);
+    ::SetWindowTextA(window_, LoadText(IDS_RENAME_CAPTION).c_str());
+    for (const ControlText& control : kControlTexts) {
+        ::SetWindowTextA(Item(control.id), LoadText(control.textId).c_str());
+    }
+    ::SendMessageA(Item(IDC_RENAME_TEMPLATE), EM_LIMITTEXT, kTemplateMaxLength, 0);
+    ::SendMessageA(Item(IDC_RENAME_START), EM_LIMITTEXT, kStartMaxLength, 0);
+    for (const int list : {IDC_RENAME_OLD, IDC_RENAME_NEW}) {
+        ::SendMessageA(Item(list), LB_SETITEMHEIGHT, 0, kItemHeight);
+        ::SendMessageA(Item(list), LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
+    }
+    newNamesFont_ = ::CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    ::SendMessageA(Item(IDC_RENAME_NEW), WM_SETFONT, reinterpret_cast<WPARAM>(newNamesFont_),
+                   FALSE);
+
+    // The default template is taken while the old-name list is still empty; the names are
+    // computed once the start number is in place.
+    std::vector<std::string> oldNames = std::move(oldNames_);
+    oldNames_.clear();
+    ::SetWindowTextA(Item(IDC_RENAME_TEMPLATE), defaultTemplate_.c_str());
+    oldNames_ = std::move(oldNames);
+    FillListBox(Item(IDC_RENAME_OLD), oldNames_);
+
+    const HWND upDown = Item(IDC_RENAME_START_UPDOWN);
+    ::SendMessageA(upDown, UDM_SETRANGE32, kLowestStartNumber, kHighestStartNumber);
+    writingStart_ = true;
+    ::SendMessageA(upDown, UDM_SETPOS32, 0, 1);
+    writingStart_ = false;
+    ::SetWindowTextA(Item(IDC_RENAME_START), "1"); // raises EditStartChange
+    ::SetFocus(Item(IDC_RENAME_TEMPLATE));
+}
+
+void TFormRenamSer::Command(int id, int code) {
+    if (id == IDC_RENAME_TEMPLATE && code == EN_CHANGE) {
+        EditTemplateChange();
+    } else if (id == IDC_RENAME_START && code == EN_CHANGE) {
+        EditStartChange();
+    } else if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_RENAME_FROM_CLIPBOARD:
+            CheckBoxFromClipboardClick();
+            break;
+        case IDC_RENAME_UP:
+            ButtonUpClick();
+            break;
+        case IDC_RENAME_DOWN:
+            ButtonDownClick();
+            break;
+        case IDC_RENAME_OK:
+            ButtonOKClick();
+            break;
+        case IDCANCEL: // the Cancel button, Esc and the close box
+            ::EndDialog(window_, mrCancel);
+            break;
+        default:
+            break; // IDOK from Enter: no button is the default one
+        }
+    }
+}
+
+void TFormRenamSer::EditTemplateChange() {
+    const HWND edit = Item(IDC_RENAME_TEMPLATE);
+    const std::string text = TextOf(edit);
+    if (AcceptableTemplate(text)) {
+        FTemplate = text;
+        UpdateNewNames();
+        return;
+    }
+    DWORD caret = 0;
+    ::SendMessageA(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    const std::size_t inserted =
+        text.size() > FTemplate.size() ? text.size() - FTemplate.size() : 0;
+    // Raises this handler again, which takes the accepted template once more.
+    ::SetWindowTextA(edit, FTemplate.c_str());
+    const std::size_t position = caret > inserted ? caret - inserted : 0;
+    const WPARAM back = std::min(position, FTemplate.size());
+    ::SendMessageA(edit, EM_SETSEL, back, static_cast<LPARAM>(back));
+}
+
+void TFormRenamSer::EditStartChange() {
+    if (writingStart_) {
+        return; // the dialog's own write of a number it has taken already
+    }
+    const std::string text = TextOf(Item(IDC_RENAME_START));
+    const std::optional<int> number = ReadStartNumber(text);
+    if (!number) {
+        WriteStartText(FStartNumber);
+        return;
+    }
+    const HWND upDown = Item(IDC_RENAME_START_UPDOWN);
+    if (::SendMessageA(upDown, UDM_GETPOS32, 0, 0) != *number) {
+        writingStart_ = true;
+        ::SendMessageA(upDown, UDM_SETPOS32, 0, *number);
+        writingStart_ = false;
+    }
+    if (ReadIntegerText(text) != *number) {
+        WriteStartText(*number); // a text outside 0..32767 shows the limit it ended at
+    }
+    FStartNumber = *number;
+    UpdateNewNames();
+}
+
+void TFormRenamSer::CheckBoxFromClipboardClick() {
+    if (::IsDlgButtonChecked(window_, IDC_RENAME_FROM_CLIPBOARD) != BST_CHECKED) {
+        EnableTemplateControls(true);
+        UpdateNewNames();
+        return;
+    }
+    if (!ClipboardHasText()) {
+        LeaveClipboardMode();
+        ShowInformation(IDS_RENAME_NO_CLIPBOARD_TEXT);
+        return;
+    }
+    std::vector<std::string> lines;
+    try {
+        lines = SplitLines(ReadClipboardText());
+    } catch (const UserError& error) {
+        LeaveClipboardMode();
+        ShowMessage(MessageKind::Error, MessageButtons::Ok, error.what());
+        return;
+    }
+    if (lines.size() != oldNames_.size()) {
+        LeaveClipboardMode();
+        ShowInformation(IDS_RENAME_WRONG_ROW_COUNT);
+        return;
+    }
+    if (!LinesAreBareNames(lines)) {
+        LeaveClipboardMode();
+        ShowInformation(IDS_RENAME_LINE_NOT_A_NAME);
+        return;
+    }
+    ShowNewNames(NamesFromLines(lines, oldNames_));
+    EnableTemplateControls(false);
+}
+
+void TFormRenamSer::ButtonUpClick() {
+    const LRESULT selected = ::SendMessageA(Item(IDC_RENAME_OLD), LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || selected <= 0) {
+        return;
+    }
+    ExchangeOldNames(static_cast<int>(selected), static_cast<int>(selected) - 1);
+}
+
+void TFormRenamSer::ButtonDownClick() {
+    const LRESULT selected = ::SendMessageA(Item(IDC_RENAME_OLD), LB_GETCURSEL, 0, 0);
+    if (selected == LB_ERR || static_cast<std::size_t>(selected) + 1 >= oldNames_.size()) {
+        return;
+    }
+    ExchangeOldNames(static_cast<int>(selected), static_cast<int>(selected) + 1);
+}
+
+void TFormRenamSer::ButtonOKClick() {
+    if (NamesConflict(newNames_, oldNames_, LowerAnsi)) {
+        ShowInformation(IDS_RENAME_CONFLICT);
+        return;
+    }
+    ::EndDialog(window_, mrOk);
+}
+
+void TFormRenamSer::UpdateNewNames() {
+    if (::IsDlgButtonChecked(window_, IDC_RENAME_FROM_CLIPBOARD) == BST_CHECKED ||
+        !TemplateComputesNames(FTemplate)) {
+        return;
+    }
+    ShowNewNames(SeriesNames(FTemplate, FStartNumber, oldNames_));
+}
+
+void TFormRenamSer::LeaveClipboardMode() {
+    ::CheckDlgButton(window_, IDC_RENAME_FROM_CLIPBOARD, BST_UNCHECKED);
+    CheckBoxFromClipboardClick(); // a change by the program runs the handler too
+}
+
+void TFormRenamSer::EnableTemplateControls(bool enable) {
+    for (const int id : kTemplateControls) {
+        ::EnableWindow(Item(id), enable ? TRUE : FALSE);
+    }
+}
+
+void TFormRenamSer::ShowNewNames(std::vector<std::string> names) {
+    if (names == newNames_) {
+        return;
+    }
+    newNames_ = std::move(names);
+    FillListBox(Item(IDC_RENAME_NEW), newNames_);
+}
+
+// Exchanges two old names, moves the selection with the name and renumbers.
+void TFormRenamSer::ExchangeOldNames(int selected, int other) {
+    std::swap(oldNames_[static_cast<std::size_t>(selected)],
+              oldNames_[static_cast<std::size_t>(other)]);
+    const HWND list = Item(IDC_RENAME_OLD);
+    ReplaceListItem(list, selected, oldNames_[static_cast<std::size_t>(selected)]);
+    ReplaceListItem(list, other, oldNames_[static_cast<std::size_t>(other)]);
+    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(other), 0);
+    UpdateNewNames();
+}
+
+void TFormRenamSer::WriteStartText(int number) {
+    const HWND edit = Item(IDC_RENAME_START);
+    const std::string text = std::to_string(number);
+    writingStart_ = true;
+    ::SetWindowTextA(edit, text.c_str());
+    writingStart_ = false;
+    ::SendMessageA(edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+}
+
+HWND TFormRenamSer::Item(int id) const {
+    return ::GetDlgItem(window_, id);
+}
+
+} // namespace tarvix

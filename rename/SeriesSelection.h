@@ -1,0 +1,23 @@
+// What a rename series starts from: the selection's common folder, its bare names and the
+// default template. No platform calls.
+#pragma once
+#include "NameConflict.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarvix {
+
+struct SeriesStart {
+    std::string folder;          // up to and including the last '\' or ':', lower-cased
+    std::string defaultTemplate; // the name of the first object's folder followed by "?"
+    std::vector<std::string> oldNames;
+};
+
+// Nothing when the paths do not all lie in the folder of the first one (compared ignoring
+// letter case) or when there are none.
+std::optional<SeriesStart> StartSeries(const std::vector<std::string>& paths,
+                                       const Lowering& lower);
+
+} // namespace tarvix

@@ -1,0 +1,252 @@
+#include "FormStamp.h"
+
+#include "StampDate.h"
+#include "StampIds.h"
+#include "fileops/Progress.h"
+#include "platform/Errors.h"
+#include "platform/LocalTime.h"
+#include "platform/MessageBox.h"
+#include "platform/Module.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
+
+namespace tarvix {
+namespace {
+
+constexpr StampField kFields[kStampFieldCount] = {StampField::Day,    StampField::Month,
+                                                  StampField::Year,   StampField::Hour,
+                                                  StampField::Minute, StampField::Second};
+constexpr int kMaxLength[kStampFieldCount] = {2, 2, 4, 2, 2, 2};
+
+int IndexOf(StampField field) {
+    return static_cast<int>(field);
+}
+
+bool IsFieldId(int id, int first) {
+    return id >= first && id < first + kStampFieldCount;
+}
+
+void SetItemText(HWND dialog, int id, unsigned textId) {
+    ::SetDlgItemTextA(dialog, id, LoadText(textId).c_str());
+}
+
+} // namespace
+
+int TFormStamp::ShowModal() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    closing_ = false;
+    const INT_PTR result =
+        ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(IDD_STAMP), OwnerWindow(), DialogProc,
+                          reinterpret_cast<LPARAM>(this));
+    window_ = nullptr;
+    if (result == -1) {
+        throw UserError(LoadText(IDS_UNEXPECTED_ERROR));
+    }
+    return result == mrOk ? mrOk : mrCancel;
+}
+
+INT_PTR CALLBACK TFormStamp::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        reinterpret_cast<TFormStamp*>(lParam)->window_ = window;
+    }
+    auto* self = reinterpret_cast<TFormStamp*>(::GetWindowLongPtrA(window, DWLP_USER));
+    return self != nullptr ? self->OnMessage(message, wParam, lParam) : FALSE;
+}
+
+LRESULT CALLBACK TFormStamp::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self) {
+    // The dialog manager would turn Enter into IDOK before the field saw it.
+    if (message == WM_GETDLGCODE && lParam != 0 &&
+        reinterpret_cast<const MSG*>(lParam)->wParam == VK_RETURN) {
+        return ::DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTMESSAGE;
+    }
+    if (message == WM_CHAR &&
+        reinterpret_cast<TFormStamp*>(self)->EditKeyPress(static_cast<char>(wParam))) {
+        return 0;
+    }
+    return ::DefSubclassProc(edit, message, wParam, lParam);
+}
+
+INT_PTR TFormStamp::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG:
+        InitControls();
+        FormShow();
+        ::SendMessageA(window_, WM_NEXTDLGCTL,
+                       reinterpret_cast<WPARAM>(::GetDlgItem(window_, IDC_STAMP_OK)), TRUE);
+        return FALSE;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_NOTIFY: {
+        const auto* arrow = reinterpret_cast<const NMUPDOWN*>(lParam);
+        const int id = static_cast<int>(arrow->hdr.idFrom);
+        if (arrow->hdr.code != UDN_DELTAPOS || !IsFieldId(id, IDC_STAMP_UPDOWN_FIRST)) {
+            return FALSE;
+        }
+        // The control's own wrap misses the far limit of a field stepping by 2 (0 down to 57,
+        // not 58), so every arrow is done here and the control's move is refused.
+        UpDownDenClick(kFields[id - IDC_STAMP_UPDOWN_FIRST], arrow->iDelta > 0);
+        ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+void TFormStamp::OnCommand(int id, int code) {
+    if (IsFieldId(id, IDC_STAMP_EDIT_FIRST)) {
+        if (code == EN_KILLFOCUS) {
+            EditExit(kFields[id - IDC_STAMP_EDIT_FIRST]);
+        }
+        return;
+    }
+    if (code != BN_CLICKED) {
+        return;
+    }
+    switch (id) {
+    case IDC_STAMP_NOW:
+        ButtonNowClick();
+        break;
+    case IDC_STAMP_OK:
+        ButtonOKClick();
+        break;
+    case IDCANCEL:
+        ButtonCancelClick();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormStamp::InitControls() {
+    static const char* const kStartText[kStampFieldCount] = {"1", "1", "2000", "0", "0", "0"};
+    ::SetWindowTextA(window_, LoadText(IDS_STAMP_CAPTION).c_str());
+    for (StampField field : kFields) {
+        const int index = IndexOf(field);
+        SetItemText(window_, IDC_STAMP_LABEL_FIRST + index, IDS_STAMP_DAY + index);
+        const FieldLimits limits = LimitsOf(field);
+        ::SendMessageA(UpDown(field), UDM_SETRANGE32, limits.min, limits.max);
+        ::SendMessageA(Edit(field), EM_LIMITTEXT, kMaxLength[index], 0);
+        ::SetWindowTextA(Edit(field), kStartText[index]);
+        ::SetWindowSubclass(Edit(field), EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    SetItemText(window_, IDC_STAMP_TYPE_LABEL, IDS_STAMP_TYPE);
+    SetItemText(window_, IDC_STAMP_CREATED, IDS_STAMP_CREATED);
+    SetItemText(window_, IDC_STAMP_MODIFIED, IDS_STAMP_MODIFIED);
+    SetItemText(window_, IDC_STAMP_ACCESSED, IDS_STAMP_ACCESSED);
+    SetItemText(window_, IDC_STAMP_NOW, IDS_STAMP_NOW);
+    SetItemText(window_, IDC_STAMP_OK, IDS_BUTTON_OK);
+    SetItemText(window_, IDCANCEL, IDS_BUTTON_CANCEL);
+    for (int id : {IDC_STAMP_CREATED, IDC_STAMP_MODIFIED, IDC_STAMP_ACCESSED}) {
+        ::CheckDlgButton(window_, id, BST_CHECKED);
+    }
+}
+
+void TFormStamp::FormShow() {
+    CheckAllFields();
+}
+
+bool TFormStamp::EditKeyPress(char key) {
+    if (key != '\r') {
+        return false;
+    }
+    // Moving the focus makes the field lose it, so its check runs.
+    ::SendMessageA(window_, WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(::GetDlgItem(window_, IDC_STAMP_OK)), TRUE);
+    return true;
+}
+
+void TFormStamp::EditExit(StampField field) {
+    if (!closing_) {
+        CheckField(field);
+    }
+}
+
+void TFormStamp::UpDownDenClick(StampField field, bool up) {
+    const int next = StepWrapped(field, Position(field), up);
+    ::SendMessageA(UpDown(field), UDM_SETPOS32, 0, next);
+    CheckField(field);
+}
+
+void TFormStamp::ButtonNowClick() {
+    const SYSTEMTIME now = LocalNow();
+    const int values[kStampFieldCount] = {now.wDay,  now.wMonth,  now.wYear,
+                                          now.wHour, now.wMinute, now.wSecond / 2 * 2};
+    for (StampField field : kFields) {
+        SetFieldText(field, std::to_string(values[IndexOf(field)]));
+    }
+    CheckAllFields();
+}
+
+void TFormStamp::ButtonOKClick() {
+    // A click that took the focus from a field has run its check already; this covers a
+    // press that did not move the focus.
+    CheckAllFields();
+    const int day = Position(StampField::Day);
+    const int month = Position(StampField::Month);
+    const int year = Position(StampField::Year);
+    if (!IsValidDate(year, month, day)) {
+        ShowMessage(MessageKind::Information, MessageButtons::Ok, LoadText(IDS_STAMP_ILLEGAL_DATE));
+        return;
+    }
+    choice_.day = day;
+    choice_.month = month;
+    choice_.year = year;
+    choice_.hour = Position(StampField::Hour);
+    choice_.minute = Position(StampField::Minute);
+    choice_.second = Position(StampField::Second);
+    choice_.created = ::IsDlgButtonChecked(window_, IDC_STAMP_CREATED) == BST_CHECKED;
+    choice_.modified = ::IsDlgButtonChecked(window_, IDC_STAMP_MODIFIED) == BST_CHECKED;
+    choice_.accessed = ::IsDlgButtonChecked(window_, IDC_STAMP_ACCESSED) == BST_CHECKED;
+    closing_ = true;
+    ::EndDialog(window_, mrOk);
+}
+
+void TFormStamp::ButtonCancelClick() {
+    closing_ = true;
+    ::EndDialog(window_, mrCancel);
+}
+
+void TFormStamp::CheckField(StampField field) {
+    const int index = IndexOf(field);
+    char typed[32] = {};
+    ::GetWindowTextA(Edit(field), typed, sizeof(typed));
+    const auto checked = CheckFieldText(field, typed);
+    if (!checked) {
+        SetFieldText(field, lastGoodText_[index]);
+        return;
+    }
+    ::SendMessageA(UpDown(field), UDM_SETPOS32, 0, checked->position);
+    SetFieldText(field, checked->text);
+    lastGoodText_[index] = checked->text;
+}
+
+void TFormStamp::CheckAllFields() {
+    for (StampField field : kFields) {
+        CheckField(field);
+    }
+}
+
+HWND TFormStamp::Edit(StampField field) const {
+    return ::GetDlgItem(window_, IDC_STAMP_EDIT_FIRST + IndexOf(field));
+}
+
+HWND TFormStamp::UpDown(StampField field) const {
+    return ::GetDlgItem(window_, IDC_STAMP_UPDOWN_FIRST + IndexOf(field));
+}
+
+// The number the field shows when it is readable and within the limits, else the position
+// last set.
+int TFormStamp::Position(StampField field) const {
+    return static_cast<int>(::SendMessageA(UpDown(field), UDM_GETPOS32, 0, 0));
+}
+
+void TFormStamp::SetFieldText(StampField field, const std::string& text) {
+    ::SetWindowTextA(Edit(field), text.c_str());
+}
+
+} // namespace tarvix

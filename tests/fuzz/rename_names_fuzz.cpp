@@ -1,0 +1,66 @@
+// Clipboard text and templates of the rename series on any bytes: the lines split from a text
+// split again the same when joined, an accepted template keeps each old name's extension, and
+// names that equal their own old names, all different, never conflict.
+#include "rename/ClipboardNames.h"
+#include "rename/NameConflict.h"
+#include "platform/PathTerms.h"
+#include "rename/SeriesTemplate.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace {
+
+void Check(bool holds) {
+    if (!holds) {
+        std::abort();
+    }
+}
+
+void LowerAscii(std::string& text) {
+    for (char& character : text) {
+        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+    }
+}
+
+} // namespace
+
+// Input: a template, a NUL, then the clipboard text.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t split = input.find('\0');
+    const std::string_view candidate = input.substr(0, split);
+    const std::string_view text = split == std::string_view::npos ? "" : input.substr(split + 1);
+
+    const std::vector<std::string> lines = tarvix::SplitLines(text);
+    std::string joined;
+    for (const std::string& line : lines) {
+        Check(line.find_first_of("\r\n") == std::string::npos);
+        joined += line + "\r\n";
+    }
+    Check(tarvix::SplitLines(joined) == lines);
+
+    if (tarvix::AcceptableTemplate(candidate)) {
+        for (const std::string& oldName : lines) {
+            const std::string newName = tarvix::ExpandTemplate(candidate, oldName, 32769);
+            const std::string extension = tarvix::Extension(oldName);
+            Check(newName.size() >= extension.size() &&
+                  newName.compare(newName.size() - extension.size(), extension.size(), extension) ==
+                      0);
+        }
+    }
+
+    std::set<std::string> lowered;
+    for (std::string line : lines) {
+        LowerAscii(line);
+        lowered.insert(line);
+    }
+    if (lowered.size() == lines.size()) {
+        Check(!tarvix::NamesConflict(lines, lines, LowerAscii));
+    }
+    return 0;
+}

@@ -1,0 +1,42 @@
+// Drives the rename-series dialog from the robot's thread, as a user would: reads its fields
+// and lists, types, clicks, and answers the boxes that its handlers show.
+#pragma once
+#include "platform/Win.h"
+#include "support/Extension.h"
+#include "support/WindowRobot.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvix::test {
+
+using Names = std::vector<std::string>;
+
+// The full paths of `names` in `folder`.
+Names PathsIn(const std::string& folder, const Names& names);
+Names ListItems(HWND dialog, int id);
+std::string ItemText(HWND dialog, int id);
+bool ItemEnabled(HWND dialog, int id);
+// WM_SETTEXT, as a paste over the whole field.
+void SetItemText(HWND dialog, int id, const std::string& text);
+void TypeCharacter(HWND dialog, int id, char character);
+void PressKey(HWND dialog, int id, int virtualKey);
+void SelectListItem(HWND dialog, int id, int index);
+// Clicks a button or check box whose handler shows no box; returns when it has run.
+void Click(HWND dialog, int id);
+// Clicks, then answers the box with `caption` that the click brings up; returns its text.
+std::string ClickAndAnswer(HWND dialog, int id, const std::string& caption, DWORD thread,
+                           int answer = IDOK);
+// The control of `thread` that has the keyboard focus.
+HWND FocusOf(DWORD thread);
+void PutClipboardText(const std::string& text);
+void EmptyTheClipboard();
+
+// Runs the rename-series command of the DLL on `paths` while `script` drives the dialog
+// (the script must close it). Returns every window the robot met.
+std::vector<SeenWindow> RunSeriesCommand(const ExtensionDll& dll, const Names& paths,
+                                         const std::function<void(HWND dialog)>& script,
+                                         std::function<void(WindowRobot&)> moreSteps = {});
+
+} // namespace tarvix::test

@@ -1,0 +1,46 @@
+// Driving the time-stamp dialog as a user would, from the robot's thread, and reading the
+// time stamps of files and folders back.
+#pragma once
+#include "platform/Win.h"
+#include "stamp/StampIds.h"
+#include "support/WindowRobot.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tarvix::test {
+
+extern const char kStampCaption[];
+
+std::string ItemText(HWND dialog, int id);
+// Types `text` into a number field and leaves it, so the field's check runs.
+void TypeField(HWND dialog, int editId, const std::string& text);
+// The Up or Down key in a number field.
+void PressArrow(HWND dialog, int editId, bool up);
+// The control that has the focus on the dialog's thread.
+HWND FocusOf(HWND dialog);
+// Posts a key press of `key` as the keyboard would send it to the focused control.
+void PostKey(HWND control, WPARAM key);
+
+// Runs `command` on this thread while the robot drives the dialog with `act`; returns every
+// window the robot met (unexpected ones, such as error boxes, were closed with Esc).
+std::vector<SeenWindow> WithStampDialog(const std::function<void(HWND)>& act,
+                                        const std::function<void()>& command);
+// The message texts of the boxes with this caption among `seen`.
+std::vector<std::string> BoxTexts(const std::vector<SeenWindow>& seen, const std::string& caption);
+
+struct StampTimes {
+    FILETIME created{};
+    FILETIME accessed{};
+    FILETIME written{};
+};
+StampTimes ReadTimes(const std::string& path);
+void WriteTimes(const std::string& path, const FILETIME& time);
+// A file time in UTC from its calendar parts, and a file time as local calendar parts with the
+// rules in force on its date.
+FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second);
+SYSTEMTIME LocalParts(const FILETIME& utc);
+bool SameTime(const FILETIME& left, const FILETIME& right);
+
+} // namespace tarvix::test
