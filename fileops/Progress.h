@@ -46,7 +46,8 @@ class TFormProgress {
     int Position() const;
 
     void Show(); // modeless
-    // Immediate repaints (UpdateWindow), since no messages are processed during a run.
+    // Immediate repaints (UpdateWindow), since no messages are processed during a run. Texts
+    // and steps set before reach the screen with the next repaint.
     void RepaintWindow();
     void RepaintSource();
     void RepaintDestination();
@@ -75,9 +76,16 @@ class TFormProgress {
     int ReplaceMode = mrNone;
 
   private:
+    void PutChangesOnControls();
+
     WindowHandle window_;
     std::string source_;
     std::string destination_;
+    bool sourceStale_ = false;
+    bool destinationStale_ = false;
+    int position_ = 0;
+    int max_ = 100;
+    bool barStale_ = false;
     std::vector<std::string> ObjectList;
     SelectionKind selectionKind_ = skSingle;
     PatternKind patternKind_ = pkPlainName;

@@ -14,7 +14,9 @@ namespace {
 constexpr DWORD kProtected =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-void ShowError(unsigned textId, std::initializer_list<std::string> paths) {
+// Every box comes with the window showing the object it is about.
+void ShowError(TFormProgress& form, unsigned textId, std::initializer_list<std::string> paths) {
+    form.RepaintWindow();
     ShowMessage(MessageKind::Error, MessageButtons::Ok, FormatText(textId, paths));
 }
 
@@ -22,16 +24,18 @@ enum class Verdict { Go, Skip, Stop };
 
 // An existing destination: a folder is reported, a file is replaced only after the user
 // agreed (now or by Yes to All) and only when it is not protected.
-Verdict CheckDestination(const std::string& source, const std::string& destination,
-                         DWORD attributes, int& replaceMode) {
+Verdict CheckDestination(TFormProgress& form, const std::string& source,
+                         const std::string& destination, DWORD attributes) {
+    int& replaceMode = form.ReplaceMode;
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return Verdict::Go;
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        ShowError(IDS_FOLDER_EXISTS, {destination, source});
+        ShowError(form, IDS_FOLDER_EXISTS, {destination, source});
         return Verdict::Skip;
     }
     if (replaceMode == mrNo) {
+        form.RepaintWindow();
         replaceMode = AskYesNoCancelAll(FormatText(IDS_FILE_EXISTS, {destination}));
         if (replaceMode == mrNo) {
             return Verdict::Skip;
@@ -44,7 +48,7 @@ Verdict CheckDestination(const std::string& source, const std::string& destinati
         }
     }
     if (attributes & kProtected) {
-        ShowError(IDS_FILE_PROTECTED, {destination});
+        ShowError(form, IDS_FILE_PROTECTED, {destination});
         return Verdict::Skip;
     }
     return Verdict::Go;
@@ -78,6 +82,7 @@ bool TFormProgress::TransferObject(bool move) {
     const std::string destination = Destination();
     const DWORD sourceAttributes = FileAttributes(source);
     if (sourceAttributes == INVALID_FILE_ATTRIBUTES) {
+        RepaintWindow();
         return ShowMessage(MessageKind::Error, MessageButtons::YesNo,
                            FormatText(IDS_OBJECT_MISSING, {source})) == IDYES;
     }
@@ -88,11 +93,10 @@ bool TFormProgress::TransferObject(bool move) {
     if (isFolder || !CopyFileTo(source, destination, true)) {
         const DWORD destinationAttributes = FileAttributes(destination);
         if (!isFolder && destinationAttributes == INVALID_FILE_ATTRIBUTES) {
-            ShowError(IDS_WRITE_ERROR, {source, destination});
+            ShowError(*this, IDS_WRITE_ERROR, {source, destination});
             return true;
         }
-        const Verdict verdict =
-            CheckDestination(source, destination, destinationAttributes, ReplaceMode);
+        const Verdict verdict = CheckDestination(*this, source, destination, destinationAttributes);
         if (verdict != Verdict::Go) {
             return verdict == Verdict::Skip;
         }
@@ -101,12 +105,12 @@ bool TFormProgress::TransferObject(bool move) {
             return true;
         }
         if (!CopyObject(source, destination, isFolder, clearing == Clearing::Replace)) {
-            ShowError(IDS_WRITE_ERROR, {source, destination});
+            ShowError(*this, IDS_WRITE_ERROR, {source, destination});
             return true;
         }
     }
     if (move && !(isFolder ? RemoveFolder(source) : DeleteFileAt(source))) {
-        ShowError(IDS_REMOVE_ERROR, {source});
+        ShowError(*this, IDS_REMOVE_ERROR, {source});
     }
     return true;
 }

@@ -1,4 +1,5 @@
 // Copy as / Move as through the system's real save dialog, driven as a user would drive it.
+#include "fileops/ProgressIds.h"
 #include "fileops_support.h"
 #include "platform/ChoiceBox.h"
 #include "platform/Text.h"
@@ -250,6 +251,8 @@ TEST(ProgressWindow, LooksAsDocumentedAndCountsUpToItsMaximum) {
     const std::string longPath = "C:\\" + std::string(300, 'x');
     form.SetSource(longPath);
     EXPECT_EQ(form.Source(), longPath);
+    form.RepaintSource();
+    EXPECT_EQ(WindowText(::GetDlgItem(form.Handle(), IDC_EDIT_ZDROJ)), longPath);
     form.SetMax(3);
     form.Step();
     form.Step();
