@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 namespace tarvix::test {
 namespace {
@@ -352,6 +353,49 @@ TEST_F(TransferTest, RemoveFolderRemovesALinkItself) {
     EXPECT_TRUE(RemoveFolder(folder / "Link"));
     EXPECT_FALSE(Exists(folder / "Link"));
     EXPECT_EQ(ReadTextFile(folder / "Target\\kept.txt"), "kept");
+}
+
+TEST(CopyMoveBatch, CancelStopsBeforeTheNextStepAndNoAsksAgain) {
+    TempFolder folder;
+    MakeFolder(folder / "In");
+    MakeFolder(folder / "Out");
+    for (const char* name : {"a", "b", "c", "d"}) {
+        WriteTextFile(folder / ("In\\" + std::string(name) + ".txt"), std::string("new ") + name);
+    }
+    for (const char* name : {"b", "c", "d"}) {
+        WriteTextFile(folder / ("Out\\" + std::string(name) + ".txt"), std::string("old ") + name);
+    }
+    const std::vector<std::string> objects{folder / "In\\a.txt", folder / "In\\b.txt",
+                                           folder / "In\\c.txt", folder / "In\\d.txt"};
+    auto form = std::make_unique<TFormProgress>();
+    form->SetCaption("Move");
+    WindowRobot robot;
+    robot.Answer("Confirm", IDNO).Answer("Confirm", IDCANCEL);
+    robot.Start();
+
+    form->RunCopyMoveBatch(objects, folder / "Out\\*.*", pkKeepBoth, true);
+    const int position = form->Position();
+    form.reset(); // the robot reads this thread's windows through messages
+    const std::vector<SeenWindow> seen = robot.Finish();
+
+    EXPECT_EQ(position, 3); // the initial step, a.txt done, b.txt skipped; c.txt cancelled
+    std::vector<std::string> questions;
+    for (const SeenWindow& window : seen) {
+        if (window.expected) {
+            questions.push_back(window.text);
+        }
+    }
+    EXPECT_EQ(questions, (std::vector<std::string>{FileExistsText(folder / "Out\\b.txt"),
+                                                   FileExistsText(folder / "Out\\c.txt")}));
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"In", "<dir>"},
+                                            {"In\\b.txt", "new b"},
+                                            {"In\\c.txt", "new c"},
+                                            {"In\\d.txt", "new d"},
+                                            {"Out", "<dir>"},
+                                            {"Out\\a.txt", "new a"},
+                                            {"Out\\b.txt", "old b"},
+                                            {"Out\\c.txt", "old c"},
+                                            {"Out\\d.txt", "old d"}}));
 }
 
 } // namespace
