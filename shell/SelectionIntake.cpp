@@ -10,11 +10,12 @@ namespace {
 void AppendWideName(const char16_t* name, std::size_t length, std::string& out) {
     const auto* wide = reinterpret_cast<const wchar_t*>(name);
     const std::size_t start = out.size();
-    // A code unit takes at most two bytes in an ANSI code page, so one call suffices.
-    out.resize(start + length * 2);
+    // A code unit takes at most three bytes in any ANSI code page (UTF-8 included), so one
+    // call suffices.
+    out.resize(start + length * 3);
     const int written =
         ::WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(length), out.data() + start,
-                              static_cast<int>(length * 2), nullptr, nullptr);
+                              static_cast<int>(length * 3), nullptr, nullptr);
     out.resize(start + static_cast<std::size_t>(written > 0 ? written : 0));
 }
 
