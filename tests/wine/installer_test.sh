@@ -7,7 +7,7 @@ source "$(dirname "$0")/registry_checks.sh"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvix'
 folder=$($wine winepath -u 'C:\Program Files\Tarvix' 2>/dev/null | tr -d '\r')
 folder=${folder%/}
-installed=("$folder/Tarvix.dll" "$folder/help/help.htm" "$folder/uninstall.exe")
+installed=("$folder/Tarvix.dll" "$folder/help/help.htm" "$folder/help/img/menu.png" "$folder/uninstall.exe")
 
 # The uninstaller copies itself away and returns at once; its copy does the work.
 uninstall_and_wait() {
