@@ -1,7 +1,11 @@
 ; Tarvix-setup.exe: installs the shell extension and its help into Program Files\Tarvix,
 ; registers it, and writes an uninstaller that takes away everything the setup made.
 ;
-;   makensis -DVERSION=1.0.0 -DDLL=<Tarvix.dll> -DHELP=<help folder> -DOUTFILE=<setup.exe> Tarvix.nsi
+;   makensis -DVERSION=1.0.0 -DDLL=<Tarvix.dll> -DHELP=<help folder> -DOUTFILE=<setup.exe>
+;            [-DDLL32=<32-bit Tarvix.dll>] Tarvix.nsi
+;
+; The 32-bit DLL goes into the subfolder x86 and is registered by the 32-bit regsvr32 of a
+; 64-bit Windows, for the file dialogs of 32-bit programs; where there is none, it is skipped.
 
 Unicode true
 Target amd64-unicode
@@ -9,6 +13,7 @@ SetCompressor /SOLID lzma
 
 !define PRODUCT "Tarvix"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvix"
+!define REGSVR32_32 "$WINDIR\SysWOW64\regsvr32.exe"
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -48,6 +53,16 @@ Section "Tarvix"
   StrCmp $0 0 +2
     MessageBox MB_ICONSTOP "Tarvix.dll could not be registered." /SD IDOK
 
+!ifdef DLL32
+  SetOutPath "$INSTDIR\x86"
+  File "${DLL32}"
+  SetOutPath "$INSTDIR"
+  IfFileExists "${REGSVR32_32}" 0 +4
+    ExecWait '"${REGSVR32_32}" /s "$INSTDIR\x86\Tarvix.dll"' $0
+    StrCmp $0 0 +2
+      MessageBox MB_ICONSTOP "The 32-bit Tarvix.dll could not be registered." /SD IDOK
+!endif
+
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -62,6 +77,11 @@ SectionEnd
 
 Section "Uninstall"
   ExecWait '"$SYSDIR\regsvr32.exe" /u /s "$INSTDIR\Tarvix.dll"'
+  IfFileExists "$INSTDIR\x86\Tarvix.dll" 0 +3
+    IfFileExists "${REGSVR32_32}" 0 +2
+      ExecWait '"${REGSVR32_32}" /u /s "$INSTDIR\x86\Tarvix.dll"'
+  Delete /REBOOTOK "$INSTDIR\x86\Tarvix.dll"
+  RMDir /REBOOTOK "$INSTDIR\x86"
   ; Explorer may still hold the DLL; then it goes at the next start of Windows.
   Delete /REBOOTOK "$INSTDIR\Tarvix.dll"
   RMDir /r "$INSTDIR\help"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The setup program under Wine: a silent install gives the files, the six registry entries
 # and the Add/Remove Programs entry; a silent uninstall takes all of them away again.
+#   installer_test.sh <setup.exe> [x86]   (x86: the setup carries the 32-bit DLL too)
 set -u
 setup=$1
 source "$(dirname "$0")/registry_checks.sh"
@@ -8,6 +9,7 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvix'
 folder=$($wine winepath -u 'C:\Program Files\Tarvix' 2>/dev/null | tr -d '\r')
 folder=${folder%/}
 installed=("$folder/Tarvix.dll" "$folder/help/help.htm" "$folder/help/img/menu.png" "$folder/uninstall.exe")
+[ "${2:-}" = x86 ] && installed+=("$folder/x86/Tarvix.dll") # the 32-bit DLL
 
 # The uninstaller copies itself away and returns at once; its copy does the work.
 uninstall_and_wait() {
