@@ -49,9 +49,15 @@ LONG CALLBACK CatchOwnFault(EXCEPTION_POINTERS* pointers) {
         !InOwnModule(pointers->ExceptionRecord->ExceptionAddress)) {
         return EXCEPTION_CONTINUE_SEARCH;
     }
+    // Continue in ResumeAtGuard on a fresh, aligned stack below the fault, as if called.
     CONTEXT* context = pointers->ContextRecord;
+#if defined(__x86_64__)
     context->Rsp = ((context->Rsp - 512) & ~static_cast<DWORD64>(15)) - 8;
     context->Rip = reinterpret_cast<DWORD64>(&ResumeAtGuard);
+#else
+    context->Esp = ((context->Esp - 512) & ~static_cast<DWORD>(15)) - 4;
+    context->Eip = reinterpret_cast<DWORD>(&ResumeAtGuard);
+#endif
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
+#include "platform/VisualStyles.h"
 #include "strings/RSUnit.h"
 
 #include <new>
@@ -86,6 +87,7 @@ void DrainMessages() {
 } // namespace
 
 void RunCommandContained(unsigned index) {
+    const VisualStylesScope styles;
     const char* message = nullptr;
     const GuardOutcome outcome = Guarded([index] { RunCommand(index); }, &message);
     if (outcome != GuardOutcome::Completed) {

@@ -1,7 +1,11 @@
 // A small shell host: loads the registered context-menu handlers for files and folders
 // exactly as Explorer does, and shows, lists or runs their menu for the given objects.
 //
-//   ShellHost [--list | --invoke "<menu text>"] <path>...
+//   ShellHost [--list | --invoke "<menu text>" | --picture <done folder>] <path>...
+//
+// --picture opens the menu at a fixed point with its submenu unfolded, prints
+// "HOLD menu <left> <top> <width> <height>" (the host window and the menus, screen pixels)
+// and closes it once the file menu.done appears in the done folder (a Windows path).
 //
 // Paths are Windows paths; a path starting with '/' is taken as a Unix path under Wine.
 #ifndef WIN32_LEAN_AND_MEAN
@@ -236,7 +240,65 @@ HRESULT InvokeItem(const std::vector<Handler>& handlers, UINT id, HWND window) {
 struct HostState {
     std::vector<std::string> paths;
     HWND list = nullptr;
+    std::string pictureDone; // the done folder of --picture
+    bool submenuAsked = false;
 };
+
+constexpr POINT kPictureMenuAt{200, 150};
+
+BOOL CALLBACK AddVisibleMenu(HWND window, LPARAM area) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (IsWindowVisible(window) && std::string(className) == "#32768") {
+        RECT frame{};
+        GetWindowRect(window, &frame);
+        UnionRect(reinterpret_cast<RECT*>(area), reinterpret_cast<RECT*>(area), &frame);
+    }
+    return TRUE;
+}
+
+int VisibleMenuCount() {
+    int count = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM counter) {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof(className));
+            if (IsWindowVisible(window) && std::string(className) == "#32768") {
+                ++*reinterpret_cast<int*>(counter);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// Called while the menu loop idles: first walks down to the submenu and unfolds it with the
+// keyboard, then, once both menus show, holds them for the picture and ends the menu.
+void PictureStep(HWND window, HostState& state) {
+    if (!state.submenuAsked) {
+        state.submenuAsked = true;
+        // The extension's block starts with its submenu: the first key selects it.
+        PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+        return;
+    }
+    if (VisibleMenuCount() < 2) {
+        return;
+    }
+    RECT area{};
+    GetWindowRect(window, &area);
+    EnumThreadWindows(GetCurrentThreadId(), AddVisibleMenu, reinterpret_cast<LPARAM>(&area));
+    std::printf("HOLD menu %ld %ld %ld %ld\n", area.left, area.top, area.right - area.left,
+                area.bottom - area.top);
+    std::fflush(stdout);
+    const std::string done = state.pictureDone + "\\menu.done";
+    for (int waited = 0;
+         waited < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
+        Sleep(100);
+    }
+    EndMenu();
+}
 
 void ShowContextMenu(HWND window, HostState& state, POINT at) {
     IDataObject* data = DataObjectFor(state.paths);
@@ -260,6 +322,13 @@ void ShowContextMenu(HWND window, HostState& state, POINT at) {
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<HostState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (message) {
+    case WM_ENTERIDLE:
+        if (state != nullptr && !state->pictureDone.empty() && wParam == MSGF_MENU) {
+            PictureStep(window, *state);
+        }
+        return 0;
+    case WM_TIMER: // keeps the menu loop waking, so that it idles again
+        return 0;
     case WM_CONTEXTMENU:
         if (state != nullptr) {
             POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -303,7 +372,8 @@ HWND CreateHostWindow(HostState& state, bool visible) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: ShellHost [--list | --invoke \"<menu text>\"] <path>...\n");
+    std::fprintf(stderr, "usage: ShellHost [--list | --invoke \"<menu text>\" | --picture <done "
+                         "folder>] <path>...\n");
     return 2;
 }
 
@@ -317,6 +387,9 @@ int main(int argc, char** argv) {
         const std::string argument = argv[i];
         if (argument == "--list") {
             mode = "list";
+        } else if (argument == "--picture" && i + 1 < argc) {
+            mode = "picture";
+            state.pictureDone = argv[++i];
         } else if (argument == "--invoke" && i + 1 < argc) {
             mode = "invoke";
             itemText = argv[++i];
@@ -329,7 +402,13 @@ int main(int argc, char** argv) {
     }
     OleInitialize(nullptr);
     int exitCode = 0;
-    if (mode.empty()) {
+    if (mode == "picture") {
+        HWND window = CreateHostWindow(state, true);
+        UpdateWindow(window);
+        SetTimer(window, 1, 200, nullptr);
+        ShowContextMenu(window, state, kPictureMenuAt);
+        DestroyWindow(window);
+    } else if (mode.empty()) {
         HWND window = CreateHostWindow(state, true);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -8,7 +8,8 @@ TARVIX_WIN_BUILD=$TARVIX_ROOT/build/win
 export LANG=C.UTF-8 # keeps Wine's ANSI code page at 1252
 
 TARVIX_PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  mingw-w64-tools binutils-mingw-w64-x86-64 wine64 xvfb xauth x11-utils googletest"
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
+  mingw-w64-tools binutils-mingw-w64-x86-64 wine64 xvfb xauth x11-utils googletest nsis"
 
 tarvix_install() {
   local missing=()

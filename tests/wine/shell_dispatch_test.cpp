@@ -1,12 +1,15 @@
-// InvokeCommand: refusals, and the busy counter and owner window on every way out.
+// InvokeCommand: refusals, the busy counter, owner window and visual styles on every way out.
 #include "platform/Faults.h"
 #include "platform/Module.h"
 #include "shell/Dispatch.h"
 #include "shell/Server.h"
 #include "support/Extension.h"
+#include "support/TempFolder.h"
 #include "support/WindowRobot.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace tarvix::test {
 namespace {
@@ -84,6 +87,66 @@ TEST_F(Dispatch, AQuitMessageMetWhileDrainingIsPostedAgain) {
     MSG message;
     ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);
+}
+
+// BCM_GETIDEALSIZE exists only in the buttons of common controls version 6.
+bool IsVersion6Button(HWND button) {
+    SIZE size{};
+    return ::SendMessageA(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&size)) != 0;
+}
+
+bool HostButtonIsVersion6() {
+    HWND button = ::CreateWindowA("BUTTON", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    const bool version6 = IsVersion6Button(button);
+    ::DestroyWindow(button);
+    return version6;
+}
+
+// Runs a command whose window `caption` the robot closes with `button`, after asking that
+// button whether it is of version 6.
+bool CommandButtonIsVersion6(const std::string& caption, int button,
+                             const std::function<void()>& command) {
+    WindowRobot robot;
+    bool version6 = false;
+    robot.Then(caption, [&](HWND window) {
+        version6 = IsVersion6Button(::GetDlgItem(window, button));
+        PressButton(window, button);
+    });
+    robot.Start();
+    command();
+    robot.Finish();
+    EXPECT_TRUE(robot.AllStepsMet()) << caption;
+    return version6;
+}
+
+TEST_F(Dispatch, ACommandsWindowsHaveVisualStylesAndTheHostKeepsItsOwn) {
+    ASSERT_FALSE(HostButtonIsVersion6());
+    HANDLE hostContext = nullptr;
+    ::GetCurrentActCtx(&hostContext);
+    PlanFault(FaultCall::Crash, 0);
+    EXPECT_TRUE(CommandButtonIsVersion6(
+        "Error", IDOK, [&] { EXPECT_EQ(DispatchVerb(MAKEINTRESOURCEA(4), shellWindow), S_OK); }));
+    EXPECT_FALSE(HostButtonIsVersion6());
+    HANDLE afterContext = nullptr;
+    ::GetCurrentActCtx(&afterContext);
+    EXPECT_EQ(afterContext, hostContext);
+    ::ReleaseActCtx(afterContext);
+    ::ReleaseActCtx(hostContext);
+}
+
+TEST(VisualStyles, TheDllsOwnDialogUsesCommonControls6) {
+    TempFolder folder;
+    WriteTextFile(folder / "styled.txt", "styled");
+    ExtensionDll dll;
+    IContextMenu* menu = SelectWith(dll, {folder / "styled.txt"});
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(CommandButtonIsVersion6("Change time stamp", IDCANCEL,
+                                        [&] { EXPECT_EQ(Invoke(menu, 3), S_OK); }));
+    menu->Release();
+    EXPECT_FALSE(HostButtonIsVersion6());
+    EXPECT_EQ(Snapshot(folder.Path()),
+              (std::map<std::string, std::string>{{"styled.txt", "styled"}}));
 }
 
 } // namespace

@@ -1,0 +1,13 @@
+# What both MinGW-w64 toolchains share; TARVIX_MINGW_TRIPLE names the target
+# (x86_64-w64-mingw32 or i686-w64-mingw32). The posix-thread compilers are used (the
+# win32-thread variant cannot build GoogleTest).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${TARVIX_MINGW_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${TARVIX_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${TARVIX_MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${TARVIX_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+set(TARVIX_OBJDUMP ${TARVIX_MINGW_TRIPLE}-objdump)
