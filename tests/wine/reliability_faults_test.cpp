@@ -2,30 +2,24 @@
 // for good: the command reports in a box and returns, the frame around it is restored, and no
 // byte of the user's files is lost.
 #include "fileops/CopyMoveRules.h"
-#include "fileops/ProgressIds.h"
 #include "platform/Faults.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
-#include "rename/RenamSerIds.h"
+#include "reliability_support.h"
 #include "shell/Dispatch.h"
 #include "shell/Server.h"
 #include "shell/TarvixExtFactory.h"
-#include "stamp/StampIds.h"
 #include "strings/RSUnit.h"
 #include "support/DispatchFrame.h"
 #include "support/TempFolder.h"
-#include "support/WindowRobot.h"
 
 #include <gtest/gtest.h>
-
-#include <mutex>
 
 namespace tarvix::test {
 namespace {
 
 using Map = std::map<std::string, std::string>;
 
-constexpr int kFileNameBox = 0x47c; // cmb13: the name box of the Explorer-style save dialog
 constexpr int kSingleFaultRuns = 4; // the first calls of a kind, each failing alone
 constexpr int kLasting = 1000;      // every call of the kind fails
 
@@ -34,55 +28,6 @@ enum class Outcome {
     Unchanged,     // copies, time stamps, clipboard: every file stays where it was
     MovedToBak,    // Move as with *.bak: at its place or at its destination
     RenamedInPlace // rename series and case: at its place or under another name in the folder
-};
-
-struct Box {
-    std::string caption;
-    std::string text;
-};
-
-// The user of the walk: accepts every dialog as it comes (*.bak in the save dialog, OK in the
-// rename and time-stamp dialogs) and answers Yes, else OK, to every box.
-class WalkUser {
-  public:
-    explicit WalkUser(DWORD thread) : answerer_(thread, [this](HWND dialog) { Act(dialog); }) {}
-
-    std::vector<Box> TakeBoxes() {
-        std::lock_guard<std::mutex> guard(lock_);
-        std::vector<Box> boxes;
-        boxes.swap(boxes_);
-        return boxes;
-    }
-
-  private:
-    void Act(HWND dialog) {
-        if (::GetDlgItem(dialog, IDC_EDIT_ZDROJ) != nullptr) {
-            return; // the progress window
-        }
-        if (HWND nameBox = ::GetDlgItem(dialog, kFileNameBox)) {
-            ::SetWindowTextA(nameBox, "*.bak");
-            ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
-            return;
-        }
-        if (::GetDlgItem(dialog, IDC_RENAME_OK) != nullptr) {
-            PressButton(dialog, IDC_RENAME_OK);
-            return;
-        }
-        if (::GetDlgItem(dialog, IDC_STAMP_OK) != nullptr) {
-            PressButton(dialog, IDC_STAMP_OK);
-            return;
-        }
-        {
-            std::lock_guard<std::mutex> guard(lock_);
-            boxes_.push_back({WindowText(dialog), MessageBoxText(dialog)});
-        }
-        PressButton(dialog, ::GetDlgItem(dialog, IDYES) != nullptr ? IDYES : IDOK);
-    }
-
-    std::mutex lock_;
-    std::vector<Box> boxes_;
-    DialogAnswerer answerer_;
 };
 
 struct Command {
