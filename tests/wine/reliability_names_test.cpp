@@ -25,61 +25,6 @@ std::wstring Widen(const std::string& text) {
     return std::wstring(text.begin(), text.end()); // the test folder's path is plain ASCII
 }
 
-void WriteWide(const std::wstring& path, const std::string& content) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    ::CloseHandle(file);
-}
-
-std::string ReadWide(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return "<unreadable>";
-    }
-    std::string content;
-    char buffer[4096];
-    DWORD read = 0;
-    while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
-        content.append(buffer, read);
-    }
-    ::CloseHandle(file);
-    return content;
-}
-
-// Every file below `root` by its real (wide) name, relative, with its content.
-void WideSnapshot(const std::wstring& root, const std::wstring& relative, WideMap& map) {
-    WIN32_FIND_DATAW entry;
-    const std::wstring folder = relative.empty() ? root : root + L"\\" + relative;
-    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) {
-        return;
-    }
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name == L"." || name == L"..") {
-            continue;
-        }
-        const std::wstring path = relative.empty() ? name : relative + L"\\" + name;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            map[path] = "<dir>";
-            WideSnapshot(root, path, map);
-        } else {
-            map[path] = ReadWide(root + L"\\" + path);
-        }
-    } while (::FindNextFileW(find, &entry));
-    ::FindClose(find);
-}
-
-WideMap WideSnapshot(const std::wstring& root) {
-    WideMap map;
-    WideSnapshot(root, L"", map);
-    return map;
-}
-
 class ForeignName : public DispatchFrame {
   protected:
     // a.txt, the foreign name, ab.txt (which "??.txt" would match as a pattern) and c.txt;
@@ -90,8 +35,8 @@ class ForeignName : public DispatchFrame {
         const std::wstring in = Widen(folder / "In");
         for (const std::wstring& name :
              {std::wstring(L"a.txt"), kJapanese, std::wstring(L"ab.txt"), std::wstring(L"c.txt")}) {
-            WriteWide(in + L"\\" + name,
-                      "content of " + std::to_string(name.size()) + " " + std::to_string(++files));
+            WriteTextFile(in + L"\\" + name, "content of " + std::to_string(name.size()) + " " +
+                                                 std::to_string(++files));
         }
         IDataObject* data = NewDropDataObject(
             WideDropFilesBlock({in + L"\\a.txt", in + L"\\" + kJapanese, in + L"\\c.txt"}), S_OK);
