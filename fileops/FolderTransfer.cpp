@@ -32,7 +32,8 @@ bool CopyFolder(const std::string& source, const std::string& dest) {
     WIN32_FIND_DATAA entry;
     FindHandle listing = FindFirstEntry(source + "\\*.*", entry);
     if (!listing) {
-        return true;
+        // Only a drive's empty root lists nothing at all; any other failure copied nothing.
+        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
     }
     bool succeeded = true;
     do {
@@ -44,7 +45,8 @@ bool CopyFolder(const std::string& source, const std::string& dest) {
         succeeded =
             IsFolder(entry.dwFileAttributes) ? CopyFolder(from, to) : CopyFileTo(from, to, true);
     } while (succeeded && FindNextEntry(listing, entry));
-    return succeeded;
+    // A listing that broke off before its end has not copied everything: the source stays.
+    return succeeded && ::GetLastError() == ERROR_NO_MORE_FILES;
 }
 
 bool RemoveFolder(const std::string& path) {

@@ -11,6 +11,7 @@ struct FaultPlan {
 };
 
 std::array<FaultPlan, static_cast<int>(FaultCall::Count)> g_plans;
+int g_injected = 0;
 
 } // namespace
 
@@ -24,11 +25,16 @@ bool FaultNow(FaultCall call) {
         return false;
     }
     --plan.failures;
+    ++g_injected;
     return true;
 }
 
 void PlanFault(FaultCall call, int passes, int failures) {
     g_plans[static_cast<int>(call)] = FaultPlan{passes, failures};
+}
+
+int InjectedFaultCount() {
+    return g_injected;
 }
 
 void ClearFaults() {

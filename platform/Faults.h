@@ -28,5 +28,7 @@ bool FaultNow(FaultCall call);
 // Test seam: after `passes` calls that succeed, the next `failures` calls fail.
 void PlanFault(FaultCall call, int passes, int failures = 1);
 void ClearFaults();
+// How many calls the plans have failed so far, over the whole run.
+int InjectedFaultCount();
 
 } // namespace tarvix

@@ -10,9 +10,14 @@ std::vector<FileTimeCall> g_recorded;
 
 } // namespace
 
-FileTimeWriter::FileTimeWriter(const std::string& path)
-    : path_(path), file_(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                       FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
+FileTimeWriter::FileTimeWriter(const std::string& path) : path_(path) {
+    if (FaultNow(FaultCall::FileOpen)) {
+        ::SetLastError(ERROR_ACCESS_DENIED);
+        return;
+    }
+    file_ = FileHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
 
 bool FileTimeWriter::Set(FileStamp stamp, const FILETIME& time) {
     const FILETIME* creation = stamp == FileStamp::Created ? &time : nullptr;

@@ -254,6 +254,26 @@ TEST_F(TransferTest, MoveThatCannotRemoveAReadOnlyFileKeepsBothCopies) {
     EXPECT_EQ(after.count("b.txt"), 0u);
 }
 
+TEST_F(TransferTest, FolderMoveWhoseListingFailsKeepsTheSource) {
+    // The listing fails at its start, then on the first step: the copy is incomplete, so it
+    // is a write error and the source must not be removed.
+    for (int passes : {0, 1}) {
+        MakeTree();
+        RemoveTree(folder / "Out");
+        MakeFolder(folder / "Out");
+        PlanFault(FaultCall::FolderList, passes);
+
+        TransferRun run =
+            RunTransfer(form, folder / "Doc", folder / "Out\\Doc", true, {{"Error", IDOK}});
+        ClearFaults();
+
+        EXPECT_EQ(Texts(run.seen), Texts_{WriteErrorText(folder / "Doc", folder / "Out\\Doc")});
+        const Map after = Snapshot(folder.Path());
+        EXPECT_EQ(after.at("Doc\\one.txt"), "doc one");
+        EXPECT_EQ(after.at("Doc\\Inner\\two.txt"), "doc inner two");
+    }
+}
+
 TEST_F(TransferTest, FolderIsNeverCopiedIntoItself) {
     MakeTree();
     MakeFolder(folder / "Docs");

@@ -3,6 +3,7 @@
 #include "platform/Module.h"
 #include "shell/Dispatch.h"
 #include "shell/Server.h"
+#include "support/DispatchFrame.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
 #include "support/WindowRobot.h"
@@ -22,25 +23,7 @@ HRESULT DispatchVerb(const char* verb, HWND owner) {
     return DispatchCommand(&info);
 }
 
-class Dispatch : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        previousOwner = ::CreateWindowA("STATIC", "before", WS_POPUP, 0, 0, 10, 10, nullptr,
-                                        nullptr, nullptr, nullptr);
-        shellWindow = ::CreateWindowA("STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                      nullptr, nullptr);
-        SetOwnerWindow(previousOwner);
-        SelectionList().clear();
-    }
-    void TearDown() override {
-        ClearFaults();
-        SetOwnerWindow(nullptr);
-        ::DestroyWindow(shellWindow);
-        ::DestroyWindow(previousOwner);
-    }
-    HWND previousOwner = nullptr;
-    HWND shellWindow = nullptr;
-};
+using Dispatch = DispatchFrame;
 
 TEST_F(Dispatch, VerbStringsAndIndexesAboveElevenAreRefused) {
     EXPECT_EQ(DispatchVerb("open", shellWindow), E_FAIL);

@@ -110,6 +110,19 @@ std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wid
     return block;
 }
 
+std::vector<BYTE> WideDropFilesBlock(const std::vector<std::wstring>& names) {
+    std::vector<BYTE> block(sizeof(DROPFILES), 0);
+    for (const std::wstring& name : names) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(name.c_str());
+        block.insert(block.end(), bytes, bytes + (name.size() + 1) * sizeof(wchar_t));
+    }
+    block.insert(block.end(), sizeof(wchar_t), 0);
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    return block;
+}
+
 IDataObject* NewDropDataObject(std::vector<BYTE> block, HRESULT failure) {
     return new DropDataObject(std::move(block), failure);
 }

@@ -9,6 +9,8 @@ namespace tarvix::test {
 
 // A DROPFILES block for the names: wide (as the shell gives it) or ANSI.
 std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wide = true);
+// A wide DROPFILES block for names that need not fit the ANSI code page.
+std::vector<BYTE> WideDropFilesBlock(const std::vector<std::wstring>& names);
 
 // An IDataObject whose GetData(CF_HDROP) hands out a copy of `block`, or answers `failure`
 // when that is not S_OK. Returned with one reference.

@@ -21,17 +21,15 @@ TempFolder::~TempFolder() {
     RemoveTree(path_);
 }
 
-void WriteTextFile(const std::string& path, const std::string& content) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+
+void WriteAll(HANDLE file, const std::string& content) {
     DWORD written = 0;
     ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     ::CloseHandle(file);
 }
 
-std::string ReadTextFile(const std::string& path) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+std::string ReadAll(HANDLE file) {
     if (file == INVALID_HANDLE_VALUE) {
         return "<missing>";
     }
@@ -43,6 +41,60 @@ std::string ReadTextFile(const std::string& path) {
     }
     ::CloseHandle(file);
     return content;
+}
+
+void WideSnapshotBelow(const std::wstring& root, const std::wstring& relative,
+                       std::map<std::wstring, std::string>& map) {
+    WIN32_FIND_DATAW entry;
+    const std::wstring folder = relative.empty() ? root : root + L"\\" + relative;
+    HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        const std::wstring path = relative.empty() ? name : relative + L"\\" + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            map[path] = "<dir>";
+            WideSnapshotBelow(root, path, map);
+        } else {
+            map[path] = ReadTextFile(root + L"\\" + path);
+        }
+    } while (::FindNextFileW(find, &entry));
+    ::FindClose(find);
+}
+
+} // namespace
+
+void WriteTextFile(const std::string& path, const std::string& content) {
+    WriteAll(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr),
+             content);
+}
+
+void WriteTextFile(const std::wstring& path, const std::string& content) {
+    WriteAll(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr),
+             content);
+}
+
+std::string ReadTextFile(const std::string& path) {
+    return ReadAll(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::string ReadTextFile(const std::wstring& path) {
+    return ReadAll(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::map<std::wstring, std::string> WideSnapshot(const std::wstring& root) {
+    std::map<std::wstring, std::string> map;
+    WideSnapshotBelow(root, L"", map);
+    return map;
 }
 
 void MakeFolder(const std::string& path) {

@@ -27,6 +27,10 @@ bool Exists(const std::string& path);
 // Every file below `root` by relative path ('\' separated) with its content; folders appear
 // with the content "<dir>". The whole-tree check that catches a lost or overwritten file.
 std::map<std::string, std::string> Snapshot(const std::string& root);
+// The same by wide names, for names outside the ANSI code page; with wide content setters.
+std::map<std::wstring, std::string> WideSnapshot(const std::wstring& root);
+void WriteTextFile(const std::wstring& path, const std::string& content);
+std::string ReadTextFile(const std::wstring& path);
 // Names in a folder exactly as the file system spells them.
 std::map<std::string, bool> NamesIn(const std::string& folder);
 void RemoveTree(const std::string& path);

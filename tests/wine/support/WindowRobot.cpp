@@ -1,5 +1,6 @@
 #include "WindowRobot.h"
 
+#include <algorithm>
 #include <atomic>
 #include <deque>
 #include <mutex>
@@ -292,6 +293,34 @@ std::vector<std::pair<SeenWindow, int>> BoxAnswerer::TakeAnswered() {
     std::vector<std::pair<SeenWindow, int>> answered;
     answered.swap(state_->answered);
     return answered;
+}
+
+} // namespace tarvix::test
+
+namespace tarvix::test {
+
+DialogAnswerer::DialogAnswerer(DWORD thread, std::function<void(HWND dialog)> act)
+    : worker_([this, thread, act = std::move(act)] {
+          std::vector<HWND> handled;
+          while (!stop_) {
+              Collect dialogs;
+              ::EnumThreadWindows(thread, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+              for (HWND window : dialogs.windows) {
+                  if (std::find(handled.begin(), handled.end(), window) == handled.end()) {
+                      handled.push_back(window);
+                      act(window);
+                  }
+              }
+              handled.erase(std::remove_if(handled.begin(), handled.end(),
+                                           [](HWND window) { return !::IsWindow(window); }),
+                            handled.end());
+              ::Sleep(2);
+          }
+      }) {}
+
+DialogAnswerer::~DialogAnswerer() {
+    stop_ = true;
+    worker_.join();
 }
 
 } // namespace tarvix::test

@@ -4,8 +4,10 @@
 #pragma once
 #include "platform/Win.h"
 
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tarvix::test {
@@ -88,6 +90,24 @@ class BoxAnswerer {
   private:
     struct State;
     State* state_;
+};
+
+} // namespace tarvix::test
+
+namespace tarvix::test {
+
+// Hands every new dialog of `thread` (message boxes included, captioned or not) once to `act`
+// on a thread of its own, until destroyed. For runs where even the captions may be missing.
+class DialogAnswerer {
+  public:
+    DialogAnswerer(DWORD thread, std::function<void(HWND dialog)> act);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+  private:
+    std::atomic<bool> stop_{false};
+    std::thread worker_;
 };
 
 } // namespace tarvix::test

@@ -1,0 +1,247 @@
+// Every command through every platform failure it can meet, at each of its first calls and
+// for good: the command reports in a box and returns, the frame around it is restored, and no
+// byte of the user's files is lost.
+#include "fileops/CopyMoveRules.h"
+#include "platform/Faults.h"
+#include "platform/Module.h"
+#include "platform/Text.h"
+#include "reliability_support.h"
+#include "shell/Dispatch.h"
+#include "shell/Server.h"
+#include "shell/TarvixExtFactory.h"
+#include "strings/RSUnit.h"
+#include "support/DispatchFrame.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace tarvix::test {
+namespace {
+
+using Map = std::map<std::string, std::string>;
+
+constexpr int kSingleFaultRuns = 4; // the first calls of a kind, each failing alone
+constexpr int kLasting = 1000;      // every call of the kind fails
+
+// Where a command may leave the content of an original file.
+enum class Outcome {
+    Unchanged,     // copies, time stamps, clipboard: every file stays where it was
+    MovedToBak,    // Move as with *.bak: at its place or at its destination
+    RenamedInPlace // rename series and case: at its place or under another name in the folder
+};
+
+struct Command {
+    unsigned index;
+    const char* name;
+    Outcome outcome;
+    std::vector<FaultCall> faults;
+    bool reportsFailures = true; // the case commands skip a failed rename without a word
+};
+
+// Faults whose lasting failure must reach the user in an error box.
+bool MustBeReported(FaultCall fault) {
+    switch (fault) {
+    case FaultCall::FileCopy:
+    case FaultCall::FileDelete:
+    case FaultCall::FileMove:
+    case FaultCall::FolderCreate:
+    case FaultCall::FolderRemove:
+    case FaultCall::FileTimeSet:
+    case FaultCall::ClipboardOpen:
+    case FaultCall::Allocation:
+        return true;
+    default:
+        return false;
+    }
+}
+
+class FaultWalk : public DispatchFrame {
+  protected:
+    // Two files and a folder with a file and a subfolder, every file with its own content.
+    std::vector<std::string> MakeSelection() {
+        RemoveTree(folder / "In");
+        MakeFolder(folder / "In");
+        MakeFolder(folder / "In\\Sub");
+        MakeFolder(folder / "In\\Sub\\Deep");
+        for (const char* name : {"a.txt", "b.txt", "Sub\\c.txt", "Sub\\Deep\\d.doc"}) {
+            WriteTextFile(folder / ("In\\" + std::string(name)),
+                          "content of " + std::string(name) + " " + std::to_string(++runs));
+        }
+        return {folder / "In\\a.txt", folder / "In\\b.txt", folder / "In\\Sub"};
+    }
+
+    // One run of the command with `fault` failing after `passes` good calls; false when the
+    // command made no call of that kind that could fail.
+    bool RunWithFault(const Command& command, FaultCall fault, int passes, int failures) {
+        SelectionList() = MakeSelection();
+        const std::vector<std::string> selection = SelectionList();
+        const Map before = Snapshot(folder.Path());
+        const int injectedBefore = InjectedFaultCount();
+        PlanFault(fault, passes, failures);
+        CMINVOKECOMMANDINFO info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = shellWindow;
+        info.lpVerb = MAKEINTRESOURCEA(command.index);
+        const HRESULT result = DispatchCommand(&info);
+        ClearFaults();
+        const int injected = InjectedFaultCount() - injectedBefore;
+        const std::vector<Box> boxes = user.TakeBoxes();
+
+        EXPECT_EQ(result, S_OK);
+        EXPECT_EQ(BusyCounter(), 0);
+        EXPECT_EQ(OwnerWindow(), previousOwner);
+        EXPECT_TRUE(::IsWindowEnabled(shellWindow));
+        if (failures == kLasting && injected > 0 && command.reportsFailures &&
+            MustBeReported(fault)) {
+            EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](const Box& box) {
+                return box.caption == "Error";
+            })) << "no error box";
+        }
+        for (const Box& box : boxes) {
+            if (box.text == LoadText(IDS_UNEXPECTED_ERROR) || box.text.empty()) {
+                containedReports.push_back(std::string(command.name) + ": " + box.text);
+            }
+        }
+        CheckNothingLost(command.outcome, selection, before, Snapshot(folder.Path()));
+        faultsInjected += injected;
+        return injected > 0;
+    }
+
+    void CheckNothingLost(Outcome outcome, const std::vector<std::string>& selection,
+                          const Map& before, const Map& after) {
+        for (const auto& [path, content] : before) {
+            if (content == "<dir>") {
+                continue;
+            }
+            if (after.count(path) && after.at(path) == content) {
+                continue;
+            }
+            EXPECT_NE(outcome, Outcome::Unchanged) << path << " changed";
+            bool found = false;
+            for (const auto& [afterPath, afterContent] : after) {
+                found =
+                    found || (afterContent == content && (outcome == Outcome::RenamedInPlace ||
+                                                          afterPath == MovedPath(path, selection)));
+            }
+            EXPECT_TRUE(found) << path << " lost";
+        }
+    }
+
+    // The destination of a file of the selection under Move as with *.bak.
+    std::string MovedPath(const std::string& relative, const std::vector<std::string>& selection) {
+        const std::string full = folder / relative;
+        for (const std::string& object : selection) {
+            if (full == object || full.rfind(object + "\\", 0) == 0) {
+                const std::string destination =
+                    DestinationOf(pkKeepName, folder / "In\\*.bak", object);
+                return (destination + full.substr(object.size())).substr(folder.Path().size() + 1);
+            }
+        }
+        return relative;
+    }
+
+    void Walk(const Command& command) {
+        for (FaultCall fault : command.faults) {
+            SCOPED_TRACE(std::string(command.name) + ", fault " +
+                         std::to_string(static_cast<int>(fault)));
+            for (int passes = 0; passes < kSingleFaultRuns; ++passes) {
+                const bool met = RunWithFault(command, fault, passes, 1);
+                if (passes == 0) {
+                    EXPECT_TRUE(met) << "the command never meets this fault";
+                }
+                if (!met || ::testing::Test::HasFailure()) {
+                    break;
+                }
+            }
+            RunWithFault(command, fault, 0, kLasting);
+            if (::testing::Test::HasFailure()) {
+                return;
+            }
+        }
+        std::printf("[ walk     ] %s: %d faults injected\n", command.name, faultsInjected);
+        for (const std::string& report : containedReports) {
+            std::printf("[ walk     ] contained report: %s\n", report.c_str());
+        }
+    }
+
+    TempFolder folder{"faults"};
+    WalkUser user{::GetCurrentThreadId()};
+    int runs = 0;
+    int faultsInjected = 0;
+    std::vector<std::string> containedReports;
+};
+
+const std::vector<FaultCall> kEngineFaults = {
+    FaultCall::FileCopy,   FaultCall::FileDelete, FaultCall::FolderCreate, FaultCall::FolderRemove,
+    FaultCall::FolderList, FaultCall::FileOpen,   FaultCall::StringLoad};
+
+TEST_F(FaultWalk, CopyAs) {
+    Walk({0,
+          "Copy as",
+          Outcome::Unchanged,
+          {FaultCall::FileCopy, FaultCall::FolderCreate, FaultCall::FolderList, FaultCall::FileOpen,
+           FaultCall::StringLoad}});
+}
+
+TEST_F(FaultWalk, MoveAs) {
+    Walk({1, "Move as", Outcome::MovedToBak, kEngineFaults});
+}
+
+TEST_F(FaultWalk, RenameSeries) {
+    Walk({2, "Rename series", Outcome::RenamedInPlace, kEngineFaults});
+}
+
+TEST_F(FaultWalk, TimeStamp) {
+    Walk({3,
+          "Time stamp",
+          Outcome::Unchanged,
+          {FaultCall::FileTimeSet, FaultCall::FileOpen, FaultCall::StringLoad}});
+}
+
+TEST_F(FaultWalk, ChangeCase) {
+    for (unsigned index = 4; index <= 7; ++index) {
+        Walk({index, "Change case", Outcome::RenamedInPlace, {FaultCall::FileMove}, false});
+    }
+}
+
+TEST_F(FaultWalk, NamesToClipboard) {
+    for (unsigned index = 8; index <= 9; ++index) {
+        Walk({index,
+              "Names to clipboard",
+              Outcome::Unchanged,
+              {FaultCall::ClipboardOpen, FaultCall::Allocation}});
+    }
+}
+
+// Registration writes through the factory; a failed write surfaces as an error, which the
+// exported entry turns into E_FAIL.
+TEST(RegistrationFaults, AFailedRegistryWriteIsThrown) {
+    int injected = 0;
+    for (FaultCall fault : {FaultCall::RegistryCreateKey, FaultCall::RegistrySetValue}) {
+        for (int passes = 0;; ++passes) {
+            SCOPED_TRACE(std::to_string(static_cast<int>(fault)) + " after " +
+                         std::to_string(passes));
+            const int injectedBefore = InjectedFaultCount();
+            PlanFault(fault, passes);
+            bool thrown = false;
+            try {
+                UpdateServerRegistry(true);
+            } catch (...) {
+                thrown = true;
+            }
+            ClearFaults();
+            const bool met = InjectedFaultCount() > injectedBefore;
+            EXPECT_EQ(thrown, met);
+            if (!met) {
+                EXPECT_GT(passes, 0);
+                break;
+            }
+            ++injected;
+        }
+    }
+    UpdateServerRegistry(false);
+    std::printf("[ walk     ] registration: %d faults injected\n", injected);
+}
+
+} // namespace
+} // namespace tarvix::test
