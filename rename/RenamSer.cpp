@@ -19,10 +19,21 @@
 namespace tarvix {
 namespace {
 
+// Pixel sizes at 96 dots per inch, scaled to the system's DPI when used.
 constexpr int kItemHeight = 13;
 constexpr int kHorizontalExtent = 2048;
+constexpr int kNewNamesFontHeight = -11;
 constexpr int kTemplateMaxLength = 255;
 constexpr int kStartMaxLength = 5;
+
+int ScaledPixels(HWND window, int pixelsAt96Dpi) {
+    HDC context = ::GetDC(window);
+    const int dpi = context != nullptr ? ::GetDeviceCaps(context, LOGPIXELSY) : 96;
+    if (context != nullptr) {
+        ::ReleaseDC(window, context);
+    }
+    return ::MulDiv(pixelsAt96Dpi, dpi > 0 ? dpi : 96, 96);
+}
 
 struct ControlText {
     int id;
@@ -173,12 +184,14 @@ void TFormRenamSer::InitDialog() {
     ::SendMessageA(Item(IDC_RENAME_TEMPLATE), EM_LIMITTEXT, kTemplateMaxLength, 0);
     ::SendMessageA(Item(IDC_RENAME_START), EM_LIMITTEXT, kStartMaxLength, 0);
     for (const int list : {IDC_RENAME_OLD, IDC_RENAME_NEW}) {
-        ::SendMessageA(Item(list), LB_SETITEMHEIGHT, 0, kItemHeight);
-        ::SendMessageA(Item(list), LB_SETHORIZONTALEXTENT, kHorizontalExtent, 0);
+        ::SendMessageA(Item(list), LB_SETITEMHEIGHT, 0, ScaledPixels(window_, kItemHeight));
+        ::SendMessageA(Item(list), LB_SETHORIZONTALEXTENT, ScaledPixels(window_, kHorizontalExtent),
+                       0);
     }
-    newNamesFont_ = ::CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+    newNamesFont_ =
+        ::CreateFontA(ScaledPixels(window_, kNewNamesFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
     ::SendMessageA(Item(IDC_RENAME_NEW), WM_SETFONT, reinterpret_cast<WPARAM>(newNamesFont_),
                    FALSE);
 
