@@ -1,9 +1,9 @@
-# What both MinGW-w64 toolchains share; TARVIX_MINGW_TRIPLE names the target
-# (x86_64-w64-mingw32 or i686-w64-mingw32). The posix-thread compilers are used (the
-# win32-thread variant cannot build GoogleTest).
+# What the MinGW-w64 toolchains share; TARVIX_MINGW_TRIPLE names the target
+# (x86_64-w64-mingw32 or i686-w64-mingw32) and TARVIX_MINGW_THREADS the thread model of its
+# runtime: posix for the tests (GoogleTest needs std::mutex), win32 for the shipped DLLs.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_C_COMPILER ${TARVIX_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TARVIX_MINGW_TRIPLE}-g++-posix)
+set(CMAKE_C_COMPILER ${TARVIX_MINGW_TRIPLE}-gcc-${TARVIX_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER ${TARVIX_MINGW_TRIPLE}-g++-${TARVIX_MINGW_THREADS})
 set(CMAKE_RC_COMPILER ${TARVIX_MINGW_TRIPLE}-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/${TARVIX_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -1,5 +1,6 @@
-// Failure injection for tests: a chosen platform call fails on its n-th use. The product never
-// plans a fault, so every check below answers false outside the tests.
+// Failure injection for tests: a chosen platform call fails on its n-th use. Only the tests'
+// build of the platform layer (TARVIX_TEST_SEAMS) has it; in the product every check is a
+// constant false that the compiler removes.
 #pragma once
 
 namespace tarvix {
@@ -16,19 +17,24 @@ enum class FaultCall {
     RegistrySetValue,
     StringLoad,
     Allocation,
-    Crash,
     FileOpen,
     FolderList,
     Count
 };
 
+#ifdef TARVIX_TEST_SEAMS
 // True when the call is planned to fail now; counts the call.
 bool FaultNow(FaultCall call);
 
-// Test seam: after `passes` calls that succeed, the next `failures` calls fail.
+// After `passes` calls that succeed, the next `failures` calls fail.
 void PlanFault(FaultCall call, int passes, int failures = 1);
 void ClearFaults();
 // How many calls the plans have failed so far, over the whole run.
 int InjectedFaultCount();
+#else
+constexpr bool FaultNow(FaultCall) {
+    return false;
+}
+#endif
 
 } // namespace tarvix

@@ -3,12 +3,15 @@
 #include "Faults.h"
 
 namespace tarvix {
+
+#ifdef TARVIX_TEST_SEAMS
 namespace {
 
 bool g_recording = false;
 std::vector<FileTimeCall> g_recorded;
 
 } // namespace
+#endif
 
 FileTimeWriter::FileTimeWriter(const std::string& path) : path_(path) {
     if (FaultNow(FaultCall::FileOpen)) {
@@ -29,12 +32,16 @@ bool FileTimeWriter::Set(FileStamp stamp, const FILETIME& time) {
     } else {
         succeeded = ::SetFileTime(file_.Get(), creation, lastAccess, lastWrite) != FALSE;
     }
+#ifdef TARVIX_TEST_SEAMS
     if (g_recording) {
         g_recorded.push_back(FileTimeCall{path_, creation != nullptr, lastAccess != nullptr,
                                           lastWrite != nullptr, time, succeeded});
     }
+#endif
     return succeeded;
 }
+
+#ifdef TARVIX_TEST_SEAMS
 
 void RecordFileTimeCalls(bool on) {
     g_recording = on;
@@ -46,5 +53,6 @@ void RecordFileTimeCalls(bool on) {
 std::vector<FileTimeCall> RecordedFileTimeCalls() {
     return g_recorded;
 }
+#endif
 
 } // namespace tarvix

@@ -24,6 +24,7 @@ class FileTimeWriter {
     FileHandle file_;
 };
 
+#ifdef TARVIX_TEST_SEAMS
 // Test seam: the SetFileTime calls as they were made, in order, with the stamps each carried.
 // Needed because some file systems keep no creation time to read back.
 struct FileTimeCall {
@@ -37,5 +38,6 @@ struct FileTimeCall {
 // Starts (or stops) recording; starting forgets earlier calls.
 void RecordFileTimeCalls(bool on);
 std::vector<FileTimeCall> RecordedFileTimeCalls();
+#endif
 
 } // namespace tarvix

@@ -1,23 +1,28 @@
 #include "LocalTime.h"
 
 namespace tarvix {
+
+#ifdef TARVIX_TEST_SEAMS
 namespace {
 
 std::optional<SYSTEMTIME> g_fixedNow;
 
 } // namespace
 
+void OverrideLocalNow(std::optional<SYSTEMTIME> now) {
+    g_fixedNow = now;
+}
+#endif
+
 SYSTEMTIME LocalNow() {
+#ifdef TARVIX_TEST_SEAMS
     if (g_fixedNow) {
         return *g_fixedNow;
     }
+#endif
     SYSTEMTIME now;
     ::GetLocalTime(&now);
     return now;
-}
-
-void OverrideLocalNow(std::optional<SYSTEMTIME> now) {
-    g_fixedNow = now;
 }
 
 bool LocalTimeToFileTime(const SYSTEMTIME& local, FILETIME& utc) {

@@ -8,8 +8,10 @@ namespace tarvix {
 
 // The current local date and time of the system clock.
 SYSTEMTIME LocalNow();
+#ifdef TARVIX_TEST_SEAMS
 // Test seam: a fixed clock, or the system's again with nothing.
 void OverrideLocalNow(std::optional<SYSTEMTIME> now);
+#endif
 
 // The local date and time as a file time in UTC, with the time-zone rules in force on that
 // date (not the offset of today), so the stamp shows as entered in winter and summer alike.

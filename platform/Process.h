@@ -1,5 +1,6 @@
 // Starting other programs: a command line (WinExec) and a file or web address opened with the
-// program the system associates with it (ShellExecuteA). Tests record the starts instead.
+// program the system associates with it (ShellExecuteA). The tests' build records the starts
+// instead.
 #pragma once
 #include "Win.h"
 
@@ -20,6 +21,7 @@ UINT StartProgram(const std::string& commandLine, UINT show);
 // SE_ERR_FNF (2) when the file does not exist.
 INT_PTR OpenWithSystem(HWND owner, const std::string& verb, const std::string& target, int show);
 
+#ifdef TARVIX_TEST_SEAMS
 struct RecordedStart {
     std::string target; // the command line, or the file or address
     std::string verb;   // empty for a command line
@@ -34,5 +36,6 @@ void RecordStartsInstead(UINT programResult = 33);
 // Ends the recording and forgets what was recorded: starts are made again.
 void StartForReal();
 const std::vector<RecordedStart>& RecordedStarts();
+#endif
 
 } // namespace tarvix

@@ -7,9 +7,11 @@ TARVIX_SANITIZE_BUILD=$TARVIX_ROOT/build/native-sanitize
 TARVIX_WIN_BUILD=$TARVIX_ROOT/build/win
 export LANG=C.UTF-8 # keeps Wine's ANSI code page at 1252
 
+# The posix-thread compilers build the tests, the win32-thread ones the shipped DLLs.
 TARVIX_PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
-  mingw-w64-tools binutils-mingw-w64-x86-64 wine64 xvfb xauth x11-utils googletest nsis"
+  g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
+  gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64
+  wine64 xvfb xauth x11-utils googletest nsis"
 
 tarvix_install() {
   local missing=()

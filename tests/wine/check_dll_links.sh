@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# The DLL exports exactly the four COM server entries and imports system DLLs only.
+# The shipped DLL exports exactly the four COM server entries, imports system DLLs only, and
+# registers no exception handler in its host; the library it is linked from holds none of the
+# tests' seams.
 set -u
-objdump=$1 dll=$2
+objdump=$1 dll=$2 core=$3
 dump=$("$objdump" -p "$dll") || { echo "cannot read $dll"; exit 1; }
 exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -nE 's/^\s*\[\s*[0-9]+\] ([A-Za-z_0-9]+)$/\1/p' | sort | tr '\n' ' ')
 expected="DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer "
@@ -19,6 +21,16 @@ for name in $imports; do
     echo "imports $name, which is not a system DLL"; status=1
   fi
 done
+handlers=$(echo "$dump" | grep -oE '(Add|Remove)Vectored(Exception|Continue)Handler|SetUnhandledExceptionFilter' | sort -u)
+if [ -n "$handlers" ]; then
+  echo "imports $(echo $handlers): a handler in the host's process"; status=1
+fi
+nm=${objdump%objdump}nm
+seams=$("$nm" -C "$core" 2>/dev/null | grep -E ' [TDB] .*(FaultNow|PlanFault|ClearFaults|InjectedFaultCount|RecordFileTimeCalls|RecordedFileTimeCalls|RecordStartsInstead|StartForReal|RecordedStarts|OverrideLocalNow|OverridePlatformFamily)')
+[ -s "$core" ] || { echo "no library $core"; status=1; }
+if [ -n "$seams" ]; then
+  echo "test seams in the product:"; echo "$seams"; status=1
+fi
 echo "exports: $exports"
 echo "imports: $(echo $imports)"
 exit $status

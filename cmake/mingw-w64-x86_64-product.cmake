@@ -1,0 +1,5 @@
+# Cross build of the shipped 64-bit DLL.
+set(TARVIX_MINGW_TRIPLE x86_64-w64-mingw32)
+set(TARVIX_MINGW_THREADS win32)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
