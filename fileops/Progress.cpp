@@ -12,7 +12,20 @@ namespace {
 
 constexpr int kEditLimit = 256;
 
-INT_PTR CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+void Repaint(HWND window) {
+    if (window != nullptr) {
+        ::UpdateWindow(window);
+    }
+}
+
+} // namespace
+
+TFormProgress::TFormProgress() : window_(CreateModelessDialog(IDD_PROGRESS)) {}
+
+TFormProgress::~TFormProgress() = default;
+
+INT_PTR TFormProgress::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+    const HWND window = Window();
     switch (message) {
     case WM_INITDIALOG:
         ::SetDlgItemTextA(window, IDC_GROUP_ZDROJ, LoadText(IDS_GROUP_SOURCE).c_str());
@@ -31,20 +44,6 @@ INT_PTR CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM) 
         return FALSE;
     }
 }
-
-void Repaint(HWND window) {
-    if (window != nullptr) {
-        ::UpdateWindow(window);
-    }
-}
-
-} // namespace
-
-TFormProgress::TFormProgress()
-    : window_(::CreateDialogParamA(ModuleHandle(), MAKEINTRESOURCEA(IDD_PROGRESS), OwnerWindow(),
-                                   ProgressProc, 0)) {}
-
-TFormProgress::~TFormProgress() = default;
 
 void TFormProgress::SetCaption(const std::string& caption) {
     ::SetWindowTextA(Handle(), caption.c_str());

@@ -2,6 +2,8 @@
 // one object at a time (TransferObject) on it.
 #pragma once
 #include "fileops/CopyMoveRules.h"
+#include "fileops/SaveDialog.h"
+#include "platform/DialogFrame.h"
 #include "platform/Handles.h"
 #include "platform/Win.h"
 
@@ -20,14 +22,12 @@ enum ModalResult : int {
     mrYesToAll = 10,
 };
 
-class TFormProgress {
+class TFormProgress final : private DialogFrame {
   public:
     // Creates the window, hidden, owned by the owner window.
     TFormProgress();
     // Closes and frees the window.
     ~TFormProgress();
-    TFormProgress(const TFormProgress&) = delete;
-    TFormProgress& operator=(const TFormProgress&) = delete;
 
     HWND Handle() const { return window_.Get(); }
     void SetCaption(const std::string& caption);
@@ -64,9 +64,8 @@ class TFormProgress {
     void RunCopyMoveBatch(const std::vector<std::string>& list, const std::string& finalPath,
                           PatternKind pattern, bool move);
 
-    // The save dialog's close validation for the path it holds and the folder it shows.
-    void SaveDialogCanClose(const std::string& heldPath, const std::string& shownFolder,
-                            bool& canClose);
+    // The save dialog's close validation for the entry the user confirmed.
+    void SaveDialogCanClose(const SaveDialogEntry& entry, bool& canClose);
     // Key comparisons over ObjectList.
     bool AllShare(KeyPart part) const;
     bool AnyPairShares(KeyPart part) const;
@@ -76,6 +75,7 @@ class TFormProgress {
     int ReplaceMode = mrNone;
 
   private:
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PutChangesOnControls();
 
     WindowHandle window_;

@@ -1,5 +1,8 @@
 #include "ChoiceBox.h"
 
+#include "DialogFrame.h"
+#include "Errors.h"
+#include "Handles.h"
 #include "Module.h"
 #include "Text.h"
 #include "Win.h"
@@ -86,18 +89,13 @@ void BuildTemplate(TemplateWriter& writer) {
     }
 }
 
-struct BoxState {
-    std::string text;
-};
-
 SIZE TextExtent(HWND control, const std::string& text, int maxWidth, UINT format) {
-    HDC dc = ::GetDC(control);
-    HGDIOBJ previous =
-        ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+    const WindowDC context(control);
+    const SelectedObject font(context.Get(),
+                              reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
     RECT bounds{0, 0, maxWidth, 0};
-    ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds, format | DT_CALCRECT);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(control, dc);
+    ::DrawTextA(context.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+                format | DT_CALCRECT);
     return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
@@ -147,43 +145,56 @@ void LayOut(HWND box, const std::string& text) {
                  area.top + (area.bottom - area.top - height) / 2, width, height, FALSE);
 }
 
-INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_INITDIALOG: {
-        const auto* state = reinterpret_cast<const BoxState*>(lParam);
-        ::SetWindowTextA(box, LoadText(IDS_CAPTION_CONFIRM).c_str());
-        ::SetDlgItemTextA(box, kTextId, state->text.c_str());
-        for (const ButtonSpec& button : kButtons) {
-            ::SetDlgItemTextA(box, button.id, LoadText(button.textId).c_str());
-        }
-        ::SendDlgItemMessageA(box, kIconId, STM_SETICON,
-                              reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_QUESTION)), 0);
-        LayOut(box, state->text);
-        ::SendMessageA(box, DM_SETDEFID, IDYES, 0);
-        ::SetFocus(::GetDlgItem(box, IDYES));
-        return FALSE;
+class ChoiceBox final : private DialogFrame {
+  public:
+    explicit ChoiceBox(const std::string& text) : text_(text) {}
+    INT_PTR Show() {
+        TemplateWriter writer;
+        BuildTemplate(writer);
+        return ShowModalDialog(writer.Get());
     }
-    case WM_COMMAND:
-        for (const ButtonSpec& button : kButtons) {
-            if (LOWORD(wParam) == button.id) {
-                ::EndDialog(box, button.id);
-                return TRUE;
+
+  private:
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
+        switch (message) {
+        case WM_INITDIALOG:
+            ::SetWindowTextA(Window(), LoadText(IDS_CAPTION_CONFIRM).c_str());
+            ::SetDlgItemTextA(Window(), kTextId, text_.c_str());
+            for (const ButtonSpec& button : kButtons) {
+                ::SetDlgItemTextA(Window(), button.id, LoadText(button.textId).c_str());
             }
+            ::SendDlgItemMessageA(Window(), kIconId, STM_SETICON,
+                                  reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_QUESTION)), 0);
+            LayOut(Window(), text_);
+            ::SendMessageA(Window(), DM_SETDEFID, IDYES, 0);
+            ::SetFocus(Item(IDYES));
+            return FALSE;
+        case WM_COMMAND:
+            for (const ButtonSpec& button : kButtons) {
+                if (LOWORD(wParam) == button.id) {
+                    ::EndDialog(Window(), button.id);
+                    return TRUE;
+                }
+            }
+            return FALSE;
+        default:
+            return FALSE;
         }
-        return FALSE;
-    default:
-        return FALSE;
     }
-}
+
+    std::string text_;
+};
 
 } // namespace
 
 int AskYesNoCancelAll(const std::string& text) {
-    TemplateWriter writer;
-    BuildTemplate(writer);
-    BoxState state{text};
-    const INT_PTR answer = ::DialogBoxIndirectParamA(ModuleHandle(), writer.Get(), OwnerWindow(),
-                                                     BoxProc, reinterpret_cast<LPARAM>(&state));
+    ChoiceBox box(text);
+    INT_PTR answer = IDCANCEL;
+    try {
+        answer = box.Show();
+    } catch (const PlatformFailure&) {
+        // Cancel when the box cannot be shown.
+    }
     switch (answer) {
     case IDYES:
     case IDNO:

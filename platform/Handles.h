@@ -72,11 +72,50 @@ struct WindowTraits {
     static void Close(Type window) { ::DestroyWindow(window); }
 };
 
+struct FontTraits {
+    using Type = HFONT;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type font) { ::DeleteObject(font); }
+};
+
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
+using FontHandle = UniqueHandle<FontTraits>;
+
+// The device context of a window's client area for the guard's lifetime.
+class WindowDC {
+  public:
+    explicit WindowDC(HWND window) : window_(window), context_(::GetDC(window)) {}
+    ~WindowDC() {
+        if (context_ != nullptr) {
+            ::ReleaseDC(window_, context_);
+        }
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC Get() const { return context_; }
+
+  private:
+    HWND window_;
+    HDC context_;
+};
+
+// An object selected into a device context for the guard's lifetime.
+class SelectedObject {
+  public:
+    SelectedObject(HDC context, HGDIOBJ object)
+        : context_(context), previous_(::SelectObject(context, object)) {}
+    ~SelectedObject() { ::SelectObject(context_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC context_;
+    HGDIOBJ previous_;
+};
 
 // Locks a global memory block for the guard's lifetime.
 class GlobalLockGuard {

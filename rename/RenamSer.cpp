@@ -7,6 +7,7 @@
 #include "fileops/Progress.h"
 #include "platform/Clipboard.h"
 #include "platform/Errors.h"
+#include "platform/Handles.h"
 #include "platform/IntegerText.h"
 #include "platform/MessageBox.h"
 #include "platform/Module.h"
@@ -27,11 +28,8 @@ constexpr int kTemplateMaxLength = 255;
 constexpr int kStartMaxLength = 5;
 
 int ScaledPixels(HWND window, int pixelsAt96Dpi) {
-    HDC context = ::GetDC(window);
-    const int dpi = context != nullptr ? ::GetDeviceCaps(context, LOGPIXELSY) : 96;
-    if (context != nullptr) {
-        ::ReleaseDC(window, context);
-    }
+    const WindowDC context(window);
+    const int dpi = context.Get() != nullptr ? ::GetDeviceCaps(context.Get(), LOGPIXELSY) : 96;
     return ::MulDiv(pixelsAt96Dpi, dpi > 0 ? dpi : 96, 96);
 }
 
@@ -108,52 +106,15 @@ void ShowInformation(unsigned textId) {
 TFormRenamSer::TFormRenamSer(std::string defaultTemplate, std::vector<std::string> oldNames)
     : defaultTemplate_(std::move(defaultTemplate)), oldNames_(std::move(oldNames)) {}
 
-TFormRenamSer::~TFormRenamSer() {
-    if (newNamesFont_ != nullptr) {
-        ::DeleteObject(newNamesFont_);
-    }
-}
+TFormRenamSer::~TFormRenamSer() = default;
 
 int TFormRenamSer::ShowModal() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     ::InitCommonControlsEx(&controls);
-    const HWND owner = OwnerWindow();
-    const INT_PTR result = ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(IDD_RENAME_SERIES),
-                                             owner, DialogProc, reinterpret_cast<LPARAM>(this));
-    SetOwnerWindow(owner);
-    if (failure_) {
-        std::rethrow_exception(failure_);
-    }
-    if (result == -1) {
-        throw UserError(LoadText(IDS_UNEXPECTED_ERROR));
-    }
-    return result == mrOk ? mrOk : mrCancel;
+    return ShowModalDialog(IDD_RENAME_SERIES) == mrOk ? mrOk : mrCancel;
 }
 
-INT_PTR CALLBACK TFormRenamSer::DialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                           LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        reinterpret_cast<TFormRenamSer*>(lParam)->window_ = dialog;
-    }
-    auto* form = reinterpret_cast<TFormRenamSer*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-    if (form == nullptr) {
-        return FALSE;
-    }
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        // No exception may unwind through the system's dialog manager: the dialog ends and
-        // ShowModal raises it again.
-        if (!form->failure_) {
-            form->failure_ = std::current_exception();
-        }
-        ::EndDialog(dialog, mrCancel);
-        return TRUE;
-    }
-}
-
-INT_PTR TFormRenamSer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR TFormRenamSer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         InitDialog();
@@ -176,23 +137,23 @@ INT_PTR TFormRenamSer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TFormRenamSer::InitDialog() {
     // Message boxes of the dialog belong to it, so the user cannot reach it behind them.
-    SetOwnerWindow(window_);
-    ::SetWindowTextA(window_, LoadText(IDS_RENAME_CAPTION).c_str());
+    SetOwnerWindow(Window());
+    ::SetWindowTextA(Window(), LoadText(IDS_RENAME_CAPTION).c_str());
     for (const ControlText& control : kControlTexts) {
         ::SetWindowTextA(Item(control.id), LoadText(control.textId).c_str());
     }
     ::SendMessageA(Item(IDC_RENAME_TEMPLATE), EM_LIMITTEXT, kTemplateMaxLength, 0);
     ::SendMessageA(Item(IDC_RENAME_START), EM_LIMITTEXT, kStartMaxLength, 0);
     for (const int list : {IDC_RENAME_OLD, IDC_RENAME_NEW}) {
-        ::SendMessageA(Item(list), LB_SETITEMHEIGHT, 0, ScaledPixels(window_, kItemHeight));
-        ::SendMessageA(Item(list), LB_SETHORIZONTALEXTENT, ScaledPixels(window_, kHorizontalExtent),
-                       0);
+        ::SendMessageA(Item(list), LB_SETITEMHEIGHT, 0, ScaledPixels(Window(), kItemHeight));
+        ::SendMessageA(Item(list), LB_SETHORIZONTALEXTENT,
+                       ScaledPixels(Window(), kHorizontalExtent), 0);
     }
-    newNamesFont_ =
-        ::CreateFontA(ScaledPixels(window_, kNewNamesFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
-    ::SendMessageA(Item(IDC_RENAME_NEW), WM_SETFONT, reinterpret_cast<WPARAM>(newNamesFont_),
+    newNamesFont_.Reset(::CreateFontA(ScaledPixels(Window(), kNewNamesFontHeight), 0, 0, 0,
+                                      FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
+    ::SendMessageA(Item(IDC_RENAME_NEW), WM_SETFONT, reinterpret_cast<WPARAM>(newNamesFont_.Get()),
                    FALSE);
 
     // The default template is taken while the old-name list is still empty; the names are
@@ -232,7 +193,7 @@ void TFormRenamSer::Command(int id, int code) {
             ButtonOKClick();
             break;
         case IDCANCEL: // the Cancel button, Esc and the close box
-            ::EndDialog(window_, mrCancel);
+            ::EndDialog(Window(), mrCancel);
             break;
         default:
             break; // IDOK from Enter: no button is the default one
@@ -283,7 +244,7 @@ void TFormRenamSer::EditStartChange() {
 }
 
 void TFormRenamSer::CheckBoxFromClipboardClick() {
-    if (::IsDlgButtonChecked(window_, IDC_RENAME_FROM_CLIPBOARD) != BST_CHECKED) {
+    if (::IsDlgButtonChecked(Window(), IDC_RENAME_FROM_CLIPBOARD) != BST_CHECKED) {
         EnableTemplateControls(true);
         UpdateNewNames();
         return;
@@ -336,11 +297,11 @@ void TFormRenamSer::ButtonOKClick() {
         ShowInformation(IDS_RENAME_CONFLICT);
         return;
     }
-    ::EndDialog(window_, mrOk);
+    ::EndDialog(Window(), mrOk);
 }
 
 void TFormRenamSer::UpdateNewNames() {
-    if (::IsDlgButtonChecked(window_, IDC_RENAME_FROM_CLIPBOARD) == BST_CHECKED ||
+    if (::IsDlgButtonChecked(Window(), IDC_RENAME_FROM_CLIPBOARD) == BST_CHECKED ||
         !TemplateComputesNames(FTemplate)) {
         return;
     }
@@ -348,7 +309,7 @@ void TFormRenamSer::UpdateNewNames() {
 }
 
 void TFormRenamSer::LeaveClipboardMode() {
-    ::CheckDlgButton(window_, IDC_RENAME_FROM_CLIPBOARD, BST_UNCHECKED);
+    ::CheckDlgButton(Window(), IDC_RENAME_FROM_CLIPBOARD, BST_UNCHECKED);
     CheckBoxFromClipboardClick(); // a change by the program runs the handler too
 }
 
@@ -384,10 +345,6 @@ void TFormRenamSer::WriteStartText(int number) {
     ::SetWindowTextA(edit, text.c_str());
     writingStart_ = false;
     ::SendMessageA(edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
-}
-
-HWND TFormRenamSer::Item(int id) const {
-    return ::GetDlgItem(window_, id);
 }
 
 } // namespace tarvix

@@ -1,21 +1,20 @@
 // The rename-series dialog: new names from a template and a start number, or from the
 // clipboard, old names reorderable, and the conflict check on OK.
 #pragma once
+#include "platform/DialogFrame.h"
+#include "platform/Handles.h"
 #include "platform/Win.h"
 
-#include <exception>
 #include <string>
 #include <vector>
 
 namespace tarvix {
 
-class TFormRenamSer {
+class TFormRenamSer final : private DialogFrame {
   public:
     // `oldNames`: the bare names in renaming order; `defaultTemplate` goes into EditTemplate.
     TFormRenamSer(std::string defaultTemplate, std::vector<std::string> oldNames);
     ~TFormRenamSer();
-    TFormRenamSer(const TFormRenamSer&) = delete;
-    TFormRenamSer& operator=(const TFormRenamSer&) = delete;
 
     // Shows the dialog, owned by the owner window; mrOk after a confirmed OK, else mrCancel.
     int ShowModal();
@@ -26,8 +25,7 @@ class TFormRenamSer {
     const std::vector<std::string>& NewNames() const { return newNames_; }
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void InitDialog();
     void Command(int id, int code);
 
@@ -44,17 +42,14 @@ class TFormRenamSer {
     void ShowNewNames(std::vector<std::string> names);
     void ExchangeOldNames(int selected, int other);
     void WriteStartText(int number);
-    HWND Item(int id) const;
 
-    HWND window_ = nullptr;
-    HFONT newNamesFont_ = nullptr;
+    FontHandle newNamesFont_; // outlives the dialog, whose list uses it
     std::string FTemplate;
     int FStartNumber = 0;
     std::string defaultTemplate_;
     std::vector<std::string> oldNames_;
     std::vector<std::string> newNames_;
     bool writingStart_ = false;
-    std::exception_ptr failure_;
 };
 
 } // namespace tarvix

@@ -36,23 +36,7 @@ int TFormStamp::ShowModal() {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     closing_ = false;
-    const INT_PTR result =
-        ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(IDD_STAMP), OwnerWindow(), DialogProc,
-                          reinterpret_cast<LPARAM>(this));
-    window_ = nullptr;
-    if (result == -1) {
-        throw UserError(LoadText(IDS_UNEXPECTED_ERROR));
-    }
-    return result == mrOk ? mrOk : mrCancel;
-}
-
-INT_PTR CALLBACK TFormStamp::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-        reinterpret_cast<TFormStamp*>(lParam)->window_ = window;
-    }
-    auto* self = reinterpret_cast<TFormStamp*>(::GetWindowLongPtrA(window, DWLP_USER));
-    return self != nullptr ? self->OnMessage(message, wParam, lParam) : FALSE;
+    return ShowModalDialog(IDD_STAMP) == mrOk ? mrOk : mrCancel;
 }
 
 LRESULT CALLBACK TFormStamp::EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
@@ -74,8 +58,8 @@ INT_PTR TFormStamp::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         InitControls();
         FormShow();
-        ::SendMessageA(window_, WM_NEXTDLGCTL,
-                       reinterpret_cast<WPARAM>(::GetDlgItem(window_, IDC_STAMP_OK)), TRUE);
+        ::SendMessageA(Window(), WM_NEXTDLGCTL,
+                       reinterpret_cast<WPARAM>(::GetDlgItem(Window(), IDC_STAMP_OK)), TRUE);
         return FALSE;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -89,7 +73,7 @@ INT_PTR TFormStamp::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The control's own wrap misses the far limit of a field stepping by 2 (0 down to 57,
         // not 58), so every arrow is done here and the control's move is refused.
         UpDownDenClick(kFields[id - IDC_STAMP_UPDOWN_FIRST], arrow->iDelta > 0);
-        ::SetWindowLongPtrA(window_, DWLP_MSGRESULT, TRUE);
+        ::SetWindowLongPtrA(Window(), DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
     default:
@@ -124,25 +108,25 @@ void TFormStamp::OnCommand(int id, int code) {
 
 void TFormStamp::InitControls() {
     static const char* const kStartText[kStampFieldCount] = {"1", "1", "2000", "0", "0", "0"};
-    ::SetWindowTextA(window_, LoadText(IDS_STAMP_CAPTION).c_str());
+    ::SetWindowTextA(Window(), LoadText(IDS_STAMP_CAPTION).c_str());
     for (StampField field : kFields) {
         const int index = IndexOf(field);
-        SetItemText(window_, IDC_STAMP_LABEL_FIRST + index, IDS_STAMP_DAY + index);
+        SetItemText(Window(), IDC_STAMP_LABEL_FIRST + index, IDS_STAMP_DAY + index);
         const FieldLimits limits = LimitsOf(field);
         ::SendMessageA(UpDown(field), UDM_SETRANGE32, limits.min, limits.max);
         ::SendMessageA(Edit(field), EM_LIMITTEXT, kMaxLength[index], 0);
         ::SetWindowTextA(Edit(field), kStartText[index]);
         ::SetWindowSubclass(Edit(field), EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
     }
-    SetItemText(window_, IDC_STAMP_TYPE_LABEL, IDS_STAMP_TYPE);
-    SetItemText(window_, IDC_STAMP_CREATED, IDS_STAMP_CREATED);
-    SetItemText(window_, IDC_STAMP_MODIFIED, IDS_STAMP_MODIFIED);
-    SetItemText(window_, IDC_STAMP_ACCESSED, IDS_STAMP_ACCESSED);
-    SetItemText(window_, IDC_STAMP_NOW, IDS_STAMP_NOW);
-    SetItemText(window_, IDC_STAMP_OK, IDS_BUTTON_OK);
-    SetItemText(window_, IDCANCEL, IDS_BUTTON_CANCEL);
+    SetItemText(Window(), IDC_STAMP_TYPE_LABEL, IDS_STAMP_TYPE);
+    SetItemText(Window(), IDC_STAMP_CREATED, IDS_STAMP_CREATED);
+    SetItemText(Window(), IDC_STAMP_MODIFIED, IDS_STAMP_MODIFIED);
+    SetItemText(Window(), IDC_STAMP_ACCESSED, IDS_STAMP_ACCESSED);
+    SetItemText(Window(), IDC_STAMP_NOW, IDS_STAMP_NOW);
+    SetItemText(Window(), IDC_STAMP_OK, IDS_BUTTON_OK);
+    SetItemText(Window(), IDCANCEL, IDS_BUTTON_CANCEL);
     for (int id : {IDC_STAMP_CREATED, IDC_STAMP_MODIFIED, IDC_STAMP_ACCESSED}) {
-        ::CheckDlgButton(window_, id, BST_CHECKED);
+        ::CheckDlgButton(Window(), id, BST_CHECKED);
     }
 }
 
@@ -155,8 +139,8 @@ bool TFormStamp::EditKeyPress(char key) {
         return false;
     }
     // Moving the focus makes the field lose it, so its check runs.
-    ::SendMessageA(window_, WM_NEXTDLGCTL,
-                   reinterpret_cast<WPARAM>(::GetDlgItem(window_, IDC_STAMP_OK)), TRUE);
+    ::SendMessageA(Window(), WM_NEXTDLGCTL,
+                   reinterpret_cast<WPARAM>(::GetDlgItem(Window(), IDC_STAMP_OK)), TRUE);
     return true;
 }
 
@@ -199,16 +183,16 @@ void TFormStamp::ButtonOKClick() {
     choice_.hour = Position(StampField::Hour);
     choice_.minute = Position(StampField::Minute);
     choice_.second = Position(StampField::Second);
-    choice_.created = ::IsDlgButtonChecked(window_, IDC_STAMP_CREATED) == BST_CHECKED;
-    choice_.modified = ::IsDlgButtonChecked(window_, IDC_STAMP_MODIFIED) == BST_CHECKED;
-    choice_.accessed = ::IsDlgButtonChecked(window_, IDC_STAMP_ACCESSED) == BST_CHECKED;
+    choice_.created = ::IsDlgButtonChecked(Window(), IDC_STAMP_CREATED) == BST_CHECKED;
+    choice_.modified = ::IsDlgButtonChecked(Window(), IDC_STAMP_MODIFIED) == BST_CHECKED;
+    choice_.accessed = ::IsDlgButtonChecked(Window(), IDC_STAMP_ACCESSED) == BST_CHECKED;
     closing_ = true;
-    ::EndDialog(window_, mrOk);
+    ::EndDialog(Window(), mrOk);
 }
 
 void TFormStamp::ButtonCancelClick() {
     closing_ = true;
-    ::EndDialog(window_, mrCancel);
+    ::EndDialog(Window(), mrCancel);
 }
 
 void TFormStamp::CheckField(StampField field) {
@@ -232,11 +216,11 @@ void TFormStamp::CheckAllFields() {
 }
 
 HWND TFormStamp::Edit(StampField field) const {
-    return ::GetDlgItem(window_, IDC_STAMP_EDIT_FIRST + IndexOf(field));
+    return Item(IDC_STAMP_EDIT_FIRST + IndexOf(field));
 }
 
 HWND TFormStamp::UpDown(StampField field) const {
-    return ::GetDlgItem(window_, IDC_STAMP_UPDOWN_FIRST + IndexOf(field));
+    return Item(IDC_STAMP_UPDOWN_FIRST + IndexOf(field));
 }
 
 // The number the field shows when it is readable and within the limits, else the position

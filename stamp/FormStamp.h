@@ -3,6 +3,7 @@
 #pragma once
 #include "StampChoice.h"
 #include "StampFields.h"
+#include "platform/DialogFrame.h"
 #include "platform/Win.h"
 
 #include <array>
@@ -10,7 +11,7 @@
 
 namespace tarvix {
 
-class TFormStamp {
+class TFormStamp final : private DialogFrame {
   public:
     // Shows the dialog modally over the owner window, starting from 1 January 2000, 00:00:00
     // with all three stamps; mrOk (only with a valid date) or mrCancel.
@@ -19,10 +20,9 @@ class TFormStamp {
     const StampChoice& Choice() const { return choice_; }
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                      UINT_PTR id, DWORD_PTR self);
-    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int code);
     void InitControls();
 
@@ -44,7 +44,6 @@ class TFormStamp {
     int Position(StampField field) const;
     void SetFieldText(StampField field, const std::string& text);
 
-    HWND window_ = nullptr;
     bool closing_ = false;
     // FDayText, FMonthText, FYearText, FHourText, FMinuteText, FSecondText.
     std::array<std::string, kStampFieldCount> lastGoodText_;
