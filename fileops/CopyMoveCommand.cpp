@@ -1,15 +1,14 @@
 #include "fileops/Progress.h"
 #include "platform/Text.h"
 #include "shell/Commands.h"
-#include "shell/Server.h"
 #include "strings/RSUnit.h"
 
 namespace tarvix {
 
-void RunCopyMoveAsCommand(bool move) {
+void RunCopyMoveAsCommand(const Paths& selection, bool move) {
     TFormProgress progress;
     progress.SetCaption(LoadText(move ? IDS_VERB_MOVE : IDS_VERB_COPY));
-    progress.CopyMoveAs(SelectionList(), move);
+    progress.CopyMoveAs(selection, move);
 }
 
 } // namespace tarvix

@@ -4,7 +4,7 @@ namespace tarvix {
 namespace {
 
 HINSTANCE g_module = nullptr;
-HWND g_owner = nullptr;
+thread_local HWND t_owner = nullptr;
 
 DWORD QueryPlatformFamily() {
     OSVERSIONINFOA info{};
@@ -18,7 +18,9 @@ DWORD QueryPlatformFamily() {
 
 // Read once, when the module's static data is initialised at load.
 const DWORD g_loadedFamily = QueryPlatformFamily();
+#ifdef TARVIX_TEST_SEAMS
 std::optional<DWORD> g_familyOverride;
+#endif
 
 } // namespace
 
@@ -30,20 +32,27 @@ void SetModuleHandle(HINSTANCE module) {
 }
 
 HWND OwnerWindow() {
-    return g_owner;
+    return t_owner;
 }
 void SetOwnerWindow(HWND owner) {
-    g_owner = owner;
+    t_owner = owner;
 }
 
 DWORD PlatformFamily() {
-    return g_familyOverride.value_or(g_loadedFamily);
+#ifdef TARVIX_TEST_SEAMS
+    if (g_familyOverride) {
+        return *g_familyOverride;
+    }
+#endif
+    return g_loadedFamily;
 }
 bool IsNtFamily() {
     return PlatformFamily() == VER_PLATFORM_WIN32_NT;
 }
+#ifdef TARVIX_TEST_SEAMS
 void OverridePlatformFamily(std::optional<DWORD> family) {
     g_familyOverride = family;
 }
+#endif
 
 } // namespace tarvix

@@ -11,14 +11,18 @@ namespace tarvix {
 HINSTANCE ModuleHandle();
 void SetModuleHandle(HINSTANCE module);
 
-// Owner of every dialog, progress window and message box.
+// Owner of every dialog, progress window and message box. Kept per thread: each folder window
+// of the shell runs on a thread of its own, and a command's windows belong to the window it
+// was chosen in.
 HWND OwnerWindow();
 void SetOwnerWindow(HWND owner);
 
 // dwPlatformId as GetVersionExA reported it when the module was loaded (2 = NT family).
 DWORD PlatformFamily();
 bool IsNtFamily();
+#ifdef TARVIX_TEST_SEAMS
 // Test seam: pretend another family; nothing restores the real one.
 void OverridePlatformFamily(std::optional<DWORD> family);
+#endif
 
 } // namespace tarvix

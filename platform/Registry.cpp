@@ -19,14 +19,14 @@ bool SetStringValue(HKEY key, const std::string& valueName, const std::string& d
                             static_cast<DWORD>(data.size() + 1)) == ERROR_SUCCESS;
 }
 
-HKEY OpenOrCreateKey(HKEY root, const std::string& key) {
+HKEY OpenOrCreateKey(HKEY root, const std::string& key, REGSAM view) {
     if (FaultNow(FaultCall::RegistryCreateKey)) {
         return nullptr;
     }
     HKEY opened = nullptr;
     DWORD disposition = 0;
     const LONG status = ::RegCreateKeyExA(root, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                          KEY_ALL_ACCESS, nullptr, &opened, &disposition);
+                                          KEY_ALL_ACCESS | view, nullptr, &opened, &disposition);
     return status == ERROR_SUCCESS ? opened : nullptr;
 }
 
@@ -46,9 +46,9 @@ void DeleteRegKey(const std::string& key) {
     ::RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
 }
 
-bool ReadDefaultValue(HKEY root, const std::string& key, std::string& value) {
+bool ReadDefaultValue(HKEY root, const std::string& key, std::string& value, REGSAM view) {
     RegKey opened;
-    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, opened.Receive()) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, opened.Receive()) != ERROR_SUCCESS) {
         return false;
     }
     value.clear();

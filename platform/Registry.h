@@ -12,12 +12,13 @@ void CreateRegKey(const std::string& key, const std::string& valueName, const st
 // Removes `key` (without subkeys) under HKEY_CLASSES_ROOT; a missing key is not an error.
 void DeleteRegKey(const std::string& key);
 
-// Opens `key` under `root` with full access, creating it if missing.
-HKEY OpenOrCreateKey(HKEY root, const std::string& key);
+// Opens `key` under `root` with full access, creating it if missing. `view` may name the 32-
+// or 64-bit registry view (KEY_WOW64_32KEY, KEY_WOW64_64KEY); 0 is the caller's own.
+HKEY OpenOrCreateKey(HKEY root, const std::string& key, REGSAM view = 0);
 bool SetStringValue(HKEY key, const std::string& valueName, const std::string& data);
 
 // Reads the default value of an existing key; false when the key does not open.
 // An absent value reads as the empty string.
-bool ReadDefaultValue(HKEY root, const std::string& key, std::string& value);
+bool ReadDefaultValue(HKEY root, const std::string& key, std::string& value, REGSAM view = 0);
 
 } // namespace tarvix

@@ -1,6 +1,5 @@
 #include "CaseStyle.h"
 #include "Commands.h"
-#include "Server.h"
 #include "platform/Files.h"
 #include "platform/Win.h"
 
@@ -17,9 +16,8 @@ void UpperAnsi(std::string& text) {
 
 } // namespace
 
-void ChangeCase(int style) {
+void ChangeCase(const Paths& selection, int style) {
     const CaseConversions convert{LowerAnsi, UpperAnsi};
-    const std::vector<std::string>& selection = SelectionList();
     const std::size_t count = selection.size();
     for (std::size_t index = 0; index < count; ++index) {
         std::string newPath;

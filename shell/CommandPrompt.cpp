@@ -1,6 +1,5 @@
 #include "Commands.h"
 #include "PromptCommandLine.h"
-#include "Server.h"
 #include "platform/MessageBox.h"
 #include "platform/Module.h"
 #include "platform/PathTerms.h"
@@ -17,8 +16,7 @@ void ReportFailedStart() {
 
 } // namespace
 
-void OpenCommandPrompt() {
-    const std::vector<std::string>& selection = SelectionList();
+void OpenCommandPrompt(const Paths& selection) {
     if (selection.empty()) {
         return; // the shell offers the command only for selected objects
     }

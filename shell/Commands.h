@@ -1,14 +1,19 @@
-// The command routines the dispatcher runs, one per menu command.
+// The command routines the dispatcher runs, one per menu command, each on the selection of the
+// extension object whose menu it was chosen from.
 #pragma once
+#include <string>
+#include <vector>
 
 namespace tarvix {
 
-void RunCopyMoveAsCommand(bool move);  // 0 and 1
-void RunRenameSeriesCommand();         // 2
-void RunTimeStampCommand();            // 3
-void ChangeCase(int style);            // 4..7, styles 1..4
-void NamesToClipboard(bool namesOnly); // 8 and 9
-void OpenCommandPrompt();              // 10
-void OpenHelp();                       // 11
+using Paths = std::vector<std::string>;
+
+void RunCopyMoveAsCommand(const Paths& selection, bool move);  // 0 and 1
+void RunRenameSeriesCommand(const Paths& selection);           // 2
+void RunTimeStampCommand(const Paths& selection);              // 3
+void ChangeCase(const Paths& selection, int style);            // 4..7, styles 1..4
+void NamesToClipboard(const Paths& selection, bool namesOnly); // 8 and 9
+void OpenCommandPrompt(const Paths& selection);                // 10
+void OpenHelp();                                               // 11
 
 } // namespace tarvix

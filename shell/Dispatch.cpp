@@ -4,45 +4,39 @@
 #include "MenuTable.h"
 #include "Server.h"
 #include "platform/ComGuard.h"
-#include "platform/Faults.h"
 #include "platform/MessageBox.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "platform/VisualStyles.h"
 #include "strings/RSUnit.h"
 
-#include <new>
-
 namespace tarvix {
 namespace {
 
-void RunCommand(unsigned index) {
-    if (FaultNow(FaultCall::Crash)) {
-        *static_cast<volatile int*>(nullptr) = 0; // test seam: a fault inside a command
-    }
+void RunCommand(unsigned index, const Paths& selection) {
     switch (index) {
     case 0:
     case 1:
-        RunCopyMoveAsCommand(index == 1);
+        RunCopyMoveAsCommand(selection, index == 1);
         break;
     case 2:
-        RunRenameSeriesCommand();
+        RunRenameSeriesCommand(selection);
         break;
     case 3:
-        RunTimeStampCommand();
+        RunTimeStampCommand(selection);
         break;
     case 4:
     case 5:
     case 6:
     case 7:
-        ChangeCase(static_cast<int>(index) - 3);
+        ChangeCase(selection, static_cast<int>(index) - 3);
         break;
     case 8:
     case 9:
-        NamesToClipboard(index == 9);
+        NamesToClipboard(selection, index == 9);
         break;
     case 10:
-        OpenCommandPrompt();
+        OpenCommandPrompt(selection);
         break;
     default:
         OpenHelp();
@@ -50,19 +44,13 @@ void RunCommand(unsigned index) {
     }
 }
 
-void ReportEscapedFailure(GuardOutcome outcome, const char* message) {
-    std::string text;
-    if (outcome == GuardOutcome::Exception && message != nullptr && *message != '\0') {
-        text = std::string(message) == std::bad_alloc().what() ? LoadText(IDS_OUT_OF_MEMORY)
-                                                               : std::string(message);
-    } else {
-        text = LoadText(IDS_UNEXPECTED_ERROR);
-    }
-    // A fault may have left a modal loop early, with the owner still disabled.
-    if (OwnerWindow() != nullptr) {
-        ::EnableWindow(OwnerWindow(), TRUE);
-    }
-    Guarded([&] { ShowMessage(MessageKind::Error, MessageButtons::Ok, text); });
+void ReportEscapedException(const EscapedException& escaped) {
+    CatchEscaping([&] {
+        const std::string text = escaped.outOfMemory    ? LoadText(IDS_OUT_OF_MEMORY)
+                                 : escaped.text.empty() ? LoadText(IDS_UNEXPECTED_ERROR)
+                                                        : escaped.text;
+        ShowMessage(MessageKind::Error, MessageButtons::Ok, text);
+    });
 }
 
 // Lets waiting messages run; a quit message belongs to the shell and is posted again.
@@ -86,16 +74,14 @@ void DrainMessages() {
 
 } // namespace
 
-void RunCommandContained(unsigned index) {
+void RunCommandContained(unsigned index, Selection& selection) {
     const VisualStylesScope styles;
-    const char* message = nullptr;
-    const GuardOutcome outcome = Guarded([index] { RunCommand(index); }, &message);
-    if (outcome != GuardOutcome::Completed) {
-        ReportEscapedFailure(outcome, message);
+    if (const auto escaped = CatchEscaping([&] { RunCommand(index, selection.Paths()); })) {
+        ReportEscapedException(*escaped);
     }
 }
 
-HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info) {
+HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info, Selection& selection) {
     if (info == nullptr) {
         return E_INVALIDARG;
     }
@@ -111,8 +97,8 @@ HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info) {
     if (index >= kCommandCount) {
         result = E_INVALIDARG;
     } else {
-        RunCommandContained(index);
-        Guarded([] { DrainMessages(); });
+        RunCommandContained(index, selection);
+        CatchEscaping([] { DrainMessages(); });
     }
     SetOwnerWindow(previousOwner);
     LowerBusy();

@@ -1,13 +1,15 @@
 // InvokeCommand: frames one command with the busy counter and the owner window.
 #pragma once
+#include "Commands.h"
+#include "Selection.h"
 #include "platform/Win.h"
 
 namespace tarvix {
 
-HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info);
+HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info, Selection& selection);
 
-// Runs the command of a menu index (0..11) to its end; failures are shown to the user and
-// never leave this call.
-void RunCommandContained(unsigned index);
+// Runs the command of a menu index (0..11) on `selection` to its end; failures are shown to the
+// user and never leave this call.
+void RunCommandContained(unsigned index, Selection& selection);
 
 } // namespace tarvix

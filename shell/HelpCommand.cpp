@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "TarvixExt.h"
 #include "platform/MessageBox.h"
+#include "platform/Module.h"
 #include "platform/PathTerms.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
@@ -14,9 +15,9 @@ const char kHelpFile[] = "help\\help.htm";
 const char kHelpWebAddress[] = "https://www.tarvix.org/tarvix/help.php";
 
 INT_PTR OpenPage(const std::string& fileOrAddress) {
-    // The command has always passed the handle value 128 here; it names no window.
-    const HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(128));
-    return OpenWithSystem(owner, "Open", fileOrAddress, SW_SHOWNORMAL);
+    // The command's owner window owns any question the system asks about the page, never a
+    // window of another program that a fixed handle value might name.
+    return OpenWithSystem(OwnerWindow(), "Open", fileOrAddress, SW_SHOWNORMAL);
 }
 
 } // namespace

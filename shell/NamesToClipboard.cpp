@@ -1,6 +1,5 @@
 #include "ClipboardText.h"
 #include "Commands.h"
-#include "Server.h"
 #include "platform/Clipboard.h"
 
 namespace tarvix {
@@ -8,8 +7,8 @@ namespace tarvix {
 // The selection keeps its full paths also after "names only": a later command run on the same
 // selection must still name the objects the user chose, not bare names relative to wherever
 // the host's current folder happens to be.
-void NamesToClipboard(bool namesOnly) {
-    SetClipboardText(ClipboardText(SelectionList(), namesOnly));
+void NamesToClipboard(const Paths& selection, bool namesOnly) {
+    SetClipboardText(ClipboardText(selection, namesOnly));
 }
 
 } // namespace tarvix

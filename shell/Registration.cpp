@@ -4,6 +4,7 @@
 #include "platform/Module.h"
 #include "platform/Registry.h"
 #include "platform/Errors.h"
+#include "platform/Files.h"
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
 
@@ -53,15 +54,39 @@ void Register() {
     }
 }
 
-void Unregister() {
-    if (IsNtFamily()) {
-        RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey));
-        if (approved) {
-            ::RegDeleteValueA(approved.Get(), kClsidString);
-        }
+// On 64-bit Windows the 64-bit and the 32-bit DLL each register the class in a registry view
+// of their own, while the handler keys are shared. The DLL of the other bitness still needs
+// them when its view names another server file for the class.
+bool SamePathIgnoringCase(const std::string& left, const std::string& right) {
+    return LowerCasePath(left) == LowerCasePath(right);
+}
+
+bool OtherBitnessRegistered() {
+    const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+    std::string otherServer;
+    if (!ReadDefaultValue(HKEY_CLASSES_ROOT, InprocServerKey(), otherServer, otherView)) {
+        return false;
     }
-    DeleteRegKey(kFileHandlerKey);
-    DeleteRegKey(kFolderHandlerKey);
+    return !otherServer.empty() && !SamePathIgnoringCase(otherServer, ServerFileName());
+}
+
+void RemoveApproval(REGSAM view) {
+    RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey, view));
+    if (approved) {
+        ::RegDeleteValueA(approved.Get(), kClsidString);
+    }
+}
+
+void Unregister() {
+    if (!OtherBitnessRegistered()) {
+        if (IsNtFamily()) {
+            // Both views: the list is kept per view on some versions and shared on others.
+            RemoveApproval(KEY_WOW64_64KEY);
+            RemoveApproval(KEY_WOW64_32KEY);
+        }
+        DeleteRegKey(kFileHandlerKey);
+        DeleteRegKey(kFolderHandlerKey);
+    }
     DeleteRegKey(InprocServerKey());
     DeleteRegKey(ClassKey());
 }

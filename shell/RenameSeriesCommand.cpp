@@ -1,6 +1,5 @@
 // Command 2: the rename-series dialog over the selection, then the renaming run.
 #include "Commands.h"
-#include "Server.h"
 #include "fileops/Progress.h"
 #include "platform/MessageBox.h"
 #include "platform/Text.h"
@@ -22,7 +21,7 @@ void RunRenameSeries(TFormProgress& progress, const std::string& seriesFolder,
     const std::vector<std::string>& oldNames = form.OldNames();
     const std::vector<std::string>& newNames = form.NewNames();
     progress.SetCaption(LoadText(IDS_CAPTION_RENAME));
-    progress.SetMax(static_cast<int>(SelectionList().size()) + 1);
+    progress.SetMax(static_cast<int>(oldNames.size()) + 1);
     progress.Show();
     progress.Step();
     progress.ReplaceMode = mrNo;
@@ -40,8 +39,7 @@ void RunRenameSeries(TFormProgress& progress, const std::string& seriesFolder,
 
 } // namespace
 
-void RunRenameSeriesCommand() {
-    const std::vector<std::string>& selection = SelectionList();
+void RunRenameSeriesCommand(const Paths& selection) {
     if (selection.empty()) {
         return;
     }

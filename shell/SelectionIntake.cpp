@@ -1,6 +1,5 @@
 #include "SelectionIntake.h"
 
-#include "Server.h"
 #include "platform/Handles.h"
 
 namespace tarvix {
@@ -32,7 +31,7 @@ std::optional<PackedNames> DropListNames(HGLOBAL drop) {
                          AppendWideName);
 }
 
-HRESULT ReadSelection(IDataObject* data) {
+HRESULT ReadSelection(IDataObject* data, Selection& selection) {
     FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     StgMediumGuard medium;
     const HRESULT result = data->GetData(&format, medium.Receive());
@@ -50,7 +49,7 @@ HRESULT ReadSelection(IDataObject* data) {
     if (!names) {
         return HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
     }
-    ReplaceSelection(std::move(*names));
+    selection.Replace(std::move(*names));
     return S_OK;
 }
 

@@ -1,6 +1,7 @@
 // Reading the shell's selection out of its data object.
 #pragma once
 #include "DropList.h"
+#include "Selection.h"
 #include "platform/Win.h"
 
 #include <optional>
@@ -8,10 +9,10 @@
 namespace tarvix {
 
 // Asks the data object for its drop list (CF_HDROP in global memory). When it answers S_OK
-// with a well-formed list, the selection list is replaced by the full paths it names;
+// with a well-formed list, `selection` is replaced by the full paths it names;
 // otherwise the selection is left as it was. Returns the data object's answer, or an error
 // for a malformed drop list.
-HRESULT ReadSelection(IDataObject* data);
+HRESULT ReadSelection(IDataObject* data, Selection& selection);
 
 // The names of a drop list in global memory, each read whole, in list order; nothing for a
 // malformed block.

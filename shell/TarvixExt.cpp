@@ -13,41 +13,57 @@ const CLSID CLSID_TarvixExt = {
     0xFEA484FA, 0x8B1F, 0x4F0D, {0xB3, 0xEF, 0xD1, 0xCF, 0xFE, 0xA6, 0xEA, 0x77}};
 const char kClsidString[] = "{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}";
 
-TTarvixExt::TTarvixExt() {
+TTarvixExt::TTarvixExt(IUnknown* outer)
+    : inner_(*this), controlling_(outer != nullptr ? outer : &inner_) {
     ComServer::Instance().ObjectCreated();
 }
 TTarvixExt::~TTarvixExt() {
     ComServer::Instance().ObjectDestroyed();
 }
 
-STDMETHODIMP TTarvixExt::QueryInterface(REFIID riid, void** ppv) {
+STDMETHODIMP TTarvixExt::InnerUnknown::QueryInterface(REFIID riid, void** ppv) {
     if (ppv == nullptr) {
         return E_POINTER;
     }
     *ppv = nullptr;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit)) {
-        *ppv = static_cast<IShellExtInit*>(this);
+    if (IsEqualIID(riid, IID_IUnknown)) {
+        *ppv = static_cast<IUnknown*>(this);
+    } else if (IsEqualIID(riid, IID_IShellExtInit)) {
+        *ppv = static_cast<IShellExtInit*>(&object_);
     } else if (IsEqualIID(riid, IID_IContextMenu)) {
-        *ppv = static_cast<IContextMenu*>(this);
+        *ppv = static_cast<IContextMenu*>(&object_);
     } else if (IsEqualIID(riid, IID_ISupportErrorInfo)) {
-        *ppv = static_cast<ISupportErrorInfo*>(this);
+        *ppv = static_cast<ISupportErrorInfo*>(&object_);
     } else {
         return E_NOINTERFACE;
     }
-    AddRef();
+    // Through the interface handed out: an aggregate's outer object counts it.
+    static_cast<IUnknown*>(*ppv)->AddRef();
     return S_OK;
 }
 
-STDMETHODIMP_(ULONG) TTarvixExt::AddRef() {
+STDMETHODIMP_(ULONG) TTarvixExt::InnerUnknown::AddRef() {
     return static_cast<ULONG>(::InterlockedIncrement(&references_));
 }
 
-STDMETHODIMP_(ULONG) TTarvixExt::Release() {
+STDMETHODIMP_(ULONG) TTarvixExt::InnerUnknown::Release() {
     const LONG left = ::InterlockedDecrement(&references_);
     if (left == 0) {
-        delete this;
+        delete &object_;
     }
     return static_cast<ULONG>(left);
+}
+
+STDMETHODIMP TTarvixExt::QueryInterface(REFIID riid, void** ppv) {
+    return controlling_->QueryInterface(riid, ppv);
+}
+
+STDMETHODIMP_(ULONG) TTarvixExt::AddRef() {
+    return controlling_->AddRef();
+}
+
+STDMETHODIMP_(ULONG) TTarvixExt::Release() {
+    return controlling_->Release();
 }
 
 STDMETHODIMP TTarvixExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* lpdobj, HKEY) {
@@ -55,7 +71,7 @@ STDMETHODIMP TTarvixExt::Initialize(PCIDLIST_ABSOLUTE, IDataObject* lpdobj, HKEY
         if (BusyCounter() > 0 || lpdobj == nullptr) {
             return E_INVALIDARG;
         }
-        return ReadSelection(lpdobj);
+        return ReadSelection(lpdobj, selection_);
     });
 }
 
@@ -66,7 +82,7 @@ STDMETHODIMP TTarvixExt::QueryContextMenu(HMENU hmenu, UINT indexMenu, UINT idCm
 }
 
 STDMETHODIMP TTarvixExt::InvokeCommand(CMINVOKECOMMANDINFO* lpici) {
-    return GuardedHresult(E_UNEXPECTED, [&] { return DispatchCommand(lpici); });
+    return GuardedHresult(E_UNEXPECTED, [&] { return DispatchCommand(lpici, selection_); });
 }
 
 STDMETHODIMP TTarvixExt::GetCommandString(UINT_PTR idCmd, UINT uType, UINT*, CHAR* pszName,

@@ -1,5 +1,6 @@
 // The extension object the shell creates for each context menu.
 #pragma once
+#include "Selection.h"
 #include "platform/Win.h"
 
 #include <string>
@@ -12,14 +13,22 @@ extern const char kClsidString[];
 // The key under HKEY_CLASSES_ROOT whose default value registration sets to the DLL's path.
 std::string InprocServerKey();
 
+// Aggregatable as COM defines it: the object's own IUnknown (Inner) keeps its reference count
+// and answers its interfaces; the IUnknown methods of the other interfaces go to the
+// controlling unknown, which is the outer object when aggregated and Inner otherwise.
 class TTarvixExt final : public IShellExtInit, public IContextMenu, public ISupportErrorInfo {
   public:
-    TTarvixExt();
+    explicit TTarvixExt(IUnknown* outer = nullptr);
     ~TTarvixExt();
     TTarvixExt(const TTarvixExt&) = delete;
     TTarvixExt& operator=(const TTarvixExt&) = delete;
 
-    // IUnknown
+    // The non-delegating IUnknown; the object starts with no reference on it.
+    IUnknown* Inner() { return &inner_; }
+    // What this object's Initialize selected.
+    const std::vector<std::string>& SelectedPaths() { return selection_.Paths(); }
+
+    // IUnknown, delegating
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
@@ -39,7 +48,21 @@ class TTarvixExt final : public IShellExtInit, public IContextMenu, public ISupp
     STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
 
   private:
-    volatile LONG references_ = 0;
+    class InnerUnknown final : public IUnknown {
+      public:
+        explicit InnerUnknown(TTarvixExt& object) : object_(object) {}
+        STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
+        STDMETHODIMP_(ULONG) AddRef() override;
+        STDMETHODIMP_(ULONG) Release() override;
+
+      private:
+        TTarvixExt& object_;
+        volatile LONG references_ = 0;
+    };
+
+    InnerUnknown inner_;
+    IUnknown* controlling_;
+    Selection selection_;
 };
 
 } // namespace tarvix

@@ -96,16 +96,18 @@ STDMETHODIMP TTarvixExtFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid,
         return CLASS_E_NOAGGREGATION;
     }
     return GuardedHresult(E_UNEXPECTED, [&] {
-        TTarvixExt* object = new (std::nothrow) TTarvixExt();
+        TTarvixExt* object = new (std::nothrow) TTarvixExt(pUnkOuter);
         if (object == nullptr) {
             ShowCreationFailure(LoadText(IDS_OUT_OF_MEMORY));
             return E_UNEXPECTED;
         }
         // The object starts with no reference: a refused interface leaves none, so the
-        // reference taken here for the question is the one that destroys it then.
-        object->AddRef();
-        const HRESULT result = object->QueryInterface(riid, ppv);
-        object->Release();
+        // reference taken here for the question is the one that destroys it then. An
+        // aggregate's outer object gets the inner, non-delegating unknown.
+        IUnknown* inner = object->Inner();
+        inner->AddRef();
+        const HRESULT result = inner->QueryInterface(riid, ppv);
+        inner->Release();
         return result;
     });
 }

@@ -69,9 +69,9 @@ void ShowBox(MessageKind kind, MessageButtons buttons, const std::string& text) 
 }
 
 void SaveDialog(const std::string& work) {
-    SelectionList() = {work + "\\report.txt", work + "\\notes.txt", work + "\\todo.txt"};
+    Selection selection({work + "\\report.txt", work + "\\notes.txt", work + "\\todo.txt"});
     Picture("save-dialog", "Copy selected objects with extension \x84.txt\x94 as...", IDCANCEL,
-            [] { RunCommandContained(0); });
+            [&] { RunCommandContained(0, selection); });
 }
 
 // The progress window stays open while it asks whether to replace a file, so both are taken
@@ -102,10 +102,11 @@ void ProgressAndReplace(const std::string& work) {
 }
 
 void RenameSeries(const std::string& work) {
-    SelectionList().clear();
+    std::vector<std::string> paths;
     for (const char* name : {"IMG_4711.jpg", "IMG_4712.jpg", "IMG_4720.jpg", "IMG_4733.jpg"}) {
-        SelectionList().push_back(work + "\\" + name);
+        paths.push_back(work + "\\" + name);
     }
+    Selection selection(paths);
     WindowRobot robot;
     robot.Then(LoadText(IDS_RENAME_CAPTION), [&](HWND dialog) {
         ::SetDlgItemTextA(dialog, IDC_RENAME_TEMPLATE, "Holiday ??");
@@ -113,13 +114,14 @@ void RenameSeries(const std::string& work) {
         PressButton(dialog, IDCANCEL);
     });
     robot.Start();
-    RunCommandContained(2);
+    RunCommandContained(2, selection);
     robot.Finish();
 }
 
 void TimeStamp(const std::string& work) {
-    SelectionList() = {work + "\\report.txt"};
-    Picture("time-stamp", LoadText(IDS_STAMP_CAPTION), IDCANCEL, [] { RunCommandContained(3); });
+    Selection selection({work + "\\report.txt"});
+    Picture("time-stamp", LoadText(IDS_STAMP_CAPTION), IDCANCEL,
+            [&] { RunCommandContained(3, selection); });
 }
 
 void MessageBoxes(const std::string& work) {

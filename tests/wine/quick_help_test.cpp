@@ -1,5 +1,6 @@
 // The help command: the page next to the DLL, the question when it is missing, the web page,
 // and the page that the build installs.
+#include "platform/Module.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
 #include "shell/Dispatch.h"
@@ -57,18 +58,27 @@ class ServerPathOverride {
 
 class HelpCommand : public ::testing::Test {
   protected:
-    void SetUp() override { RecordStartsInstead(); }
-    void TearDown() override { StartForReal(); }
+    void SetUp() override {
+        RecordStartsInstead();
+        SetOwnerWindow(shellWindow);
+    }
+    void TearDown() override {
+        StartForReal();
+        SetOwnerWindow(nullptr);
+        ::DestroyWindow(shellWindow);
+    }
     // Runs the command, answering its question with `answer` if one comes.
     std::vector<SeenWindow> Run(int answer = IDNO) {
         WindowRobot robot;
         robot.Answer("Information", answer);
         robot.Start();
-        RunCommandContained(11);
+        Selection none;
+        RunCommandContained(11, none);
         return robot.Finish();
     }
-    static HWND FixedOwner() { return reinterpret_cast<HWND>(static_cast<INT_PTR>(128)); }
-
+    // The command's owner window, which also owns anything the system asks about the page.
+    HWND shellWindow = ::CreateWindowA("STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                       nullptr, nullptr);
     ServerPathOverride serverPath;
     TempFolder installed{"Installed"};
 };
@@ -82,7 +92,7 @@ TEST_F(HelpCommand, APresentHelpFileIsOpenedWithoutAQuestion) {
     const RecordedStart& start = RecordedStarts()[0];
     EXPECT_EQ(start.target, installed / "help\\help.htm");
     EXPECT_EQ(start.verb, "Open");
-    EXPECT_EQ(start.owner, FixedOwner());
+    EXPECT_EQ(start.owner, shellWindow);
     EXPECT_EQ(start.show, SW_SHOWNORMAL);
 }
 
@@ -102,7 +112,7 @@ TEST_F(HelpCommand, AMissingHelpFileAsksAndYesOpensTheWebPage) {
     EXPECT_EQ(web.target.rfind("https://", 0), 0u) << web.target;
     EXPECT_EQ(web.target.substr(web.target.find('/', 8)), "/tarvix/help.php");
     EXPECT_EQ(web.verb, "Open");
-    EXPECT_EQ(web.owner, FixedOwner());
+    EXPECT_EQ(web.owner, shellWindow);
     EXPECT_EQ(web.show, SW_SHOWNORMAL);
 }
 
@@ -126,8 +136,8 @@ TEST_F(HelpCommand, AnEmptyPathLooksInTheCurrentFolderAndNoKeyDoesNothing) {
 
 TEST(HelpPlatform, OpeningAMissingFileAnswersFileNotFound) {
     TempFolder folder("NoHelp");
-    const HWND owner = reinterpret_cast<HWND>(static_cast<INT_PTR>(128));
-    EXPECT_EQ(OpenWithSystem(owner, "Open", folder / "help\\help.htm", SW_SHOWNORMAL), SE_ERR_FNF);
+    EXPECT_EQ(OpenWithSystem(nullptr, "Open", folder / "help\\help.htm", SW_SHOWNORMAL),
+              SE_ERR_FNF);
 }
 
 // The manual the build installs next to the DLL names every command by its menu text.

@@ -35,15 +35,14 @@ class CommandPrompt : public ::testing::Test {
     void TearDown() override {
         StartForReal();
         OverridePlatformFamily(std::nullopt);
-        SelectionList().clear();
         ::SetCurrentDirectoryA(startFolder.c_str());
     }
     // Runs the command on `paths`; returns the windows the user saw.
     std::vector<SeenWindow> Run(const std::vector<std::string>& paths) {
-        SelectionList() = paths;
+        Selection selection(paths);
         WindowRobot robot;
         robot.Start();
-        RunCommandContained(10);
+        RunCommandContained(10, selection);
         return robot.Finish();
     }
     std::string startFolder;

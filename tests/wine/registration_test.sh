@@ -11,6 +11,21 @@ check_registered "$($wine winepath -w "$dll" 2>/dev/null | tr -d '\r')"
 $wine regsvr32 /u /s "$dll" </dev/null >/dev/null 2>&1 || fail "regsvr32 /u failed"
 check_unregistered
 
+# Each bitness on its own: while the 32-bit DLL is registered in its view, unregistering this
+# one keeps the handler keys and the approval they share; the last one takes them away.
+$wine regsvr32 /s "$dll" </dev/null >/dev/null 2>&1 || fail "regsvr32 failed"
+$wine reg add "HKCR\\CLSID\\$clsid\\InprocServer32" /ve /d 'C:\Tarvix\x86\Tarvix.dll' /f /reg:32 \
+  </dev/null >/dev/null 2>&1 || fail "cannot register a 32-bit view"
+$wine regsvr32 /u /s "$dll" </dev/null >/dev/null 2>&1 || fail "regsvr32 /u failed"
+query "HKCR\\CLSID\\$clsid" /reg:64 && fail "the class key of this bitness left behind"
+for key in 'HKCR\*\shellex\ContextMenuHandlers\Tarvix' 'HKCR\Folder\shellex\ContextMenuHandlers\Tarvix'; do
+  query "$key" || fail "$key removed while the 32-bit DLL needs it"
+done
+query "$approved" /v "$clsid" || fail "the approval removed while the 32-bit DLL needs it"
+$wine reg delete "HKCR\\CLSID\\$clsid" /f /reg:32 </dev/null >/dev/null 2>&1
+$wine regsvr32 /u /s "$dll" </dev/null >/dev/null 2>&1 || fail "regsvr32 /u failed"
+check_unregistered
+
 spaced=$(mktemp -d)/"Program Files"/Tarvix
 mkdir -p "$spaced" && cp "$dll" "$spaced/"
 $wine regsvr32 /s "$spaced/Tarvix.dll" </dev/null >/dev/null 2>&1 || fail "regsvr32 from a folder with a space"

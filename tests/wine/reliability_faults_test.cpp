@@ -73,16 +73,12 @@ class FaultWalk : public DispatchFrame {
     // One run of the command with `fault` failing after `passes` good calls; false when the
     // command made no call of that kind that could fail.
     bool RunWithFault(const Command& command, FaultCall fault, int passes, int failures) {
-        SelectionList() = MakeSelection();
-        const std::vector<std::string> selection = SelectionList();
+        const std::vector<std::string> objects = MakeSelection();
+        selection = objects;
         const Map before = Snapshot(folder.Path());
         const int injectedBefore = InjectedFaultCount();
         PlanFault(fault, passes, failures);
-        CMINVOKECOMMANDINFO info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = shellWindow;
-        info.lpVerb = MAKEINTRESOURCEA(command.index);
-        const HRESULT result = DispatchCommand(&info);
+        const HRESULT result = Choose(command.index);
         ClearFaults();
         const int injected = InjectedFaultCount() - injectedBefore;
         const std::vector<Box> boxes = user.TakeBoxes();
@@ -102,12 +98,12 @@ class FaultWalk : public DispatchFrame {
                 containedReports.push_back(std::string(command.name) + ": " + box.text);
             }
         }
-        CheckNothingLost(command.outcome, selection, before, Snapshot(folder.Path()));
+        CheckNothingLost(command.outcome, objects, before, Snapshot(folder.Path()));
         faultsInjected += injected;
         return injected > 0;
     }
 
-    void CheckNothingLost(Outcome outcome, const std::vector<std::string>& selection,
+    void CheckNothingLost(Outcome outcome, const std::vector<std::string>& objects,
                           const Map& before, const Map& after) {
         for (const auto& [path, content] : before) {
             if (content == "<dir>") {
@@ -121,16 +117,16 @@ class FaultWalk : public DispatchFrame {
             for (const auto& [afterPath, afterContent] : after) {
                 found =
                     found || (afterContent == content && (outcome == Outcome::RenamedInPlace ||
-                                                          afterPath == MovedPath(path, selection)));
+                                                          afterPath == MovedPath(path, objects)));
             }
             EXPECT_TRUE(found) << path << " lost";
         }
     }
 
     // The destination of a file of the selection under Move as with *.bak.
-    std::string MovedPath(const std::string& relative, const std::vector<std::string>& selection) {
+    std::string MovedPath(const std::string& relative, const std::vector<std::string>& objects) {
         const std::string full = folder / relative;
-        for (const std::string& object : selection) {
+        for (const std::string& object : objects) {
             if (full == object || full.rfind(object + "\\", 0) == 0) {
                 const std::string destination =
                     DestinationOf(pkKeepName, folder / "In\\*.bak", object);

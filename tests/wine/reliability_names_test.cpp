@@ -40,7 +40,7 @@ class ForeignName : public DispatchFrame {
         }
         IDataObject* data = NewDropDataObject(
             WideDropFilesBlock({in + L"\\a.txt", in + L"\\" + kJapanese, in + L"\\c.txt"}), S_OK);
-        ASSERT_EQ(ReadSelection(data), S_OK);
+        ASSERT_EQ(ReadSelection(data, selection), S_OK);
         data->Release();
     }
 
@@ -54,11 +54,7 @@ class ForeignName : public DispatchFrame {
         MakeSelection();
         Run run;
         run.before = WideSnapshot(Widen(folder.Path()));
-        CMINVOKECOMMANDINFO info{};
-        info.cbSize = sizeof(info);
-        info.hwnd = shellWindow;
-        info.lpVerb = MAKEINTRESOURCEA(index);
-        EXPECT_EQ(DispatchCommand(&info), S_OK);
+        EXPECT_EQ(Choose(index), S_OK);
         EXPECT_EQ(BusyCounter(), 0);
         EXPECT_EQ(OwnerWindow(), previousOwner);
         run.after = WideSnapshot(Widen(folder.Path()));
@@ -90,8 +86,8 @@ class ForeignName : public DispatchFrame {
 
 TEST_F(ForeignName, ArrivesWithQuestionMarks) {
     MakeSelection();
-    ASSERT_EQ(SelectionList().size(), 3u);
-    EXPECT_EQ(SelectionList()[1], Converted());
+    ASSERT_EQ(selection.Paths().size(), 3u);
+    EXPECT_EQ(selection.Paths()[1], Converted());
 }
 
 TEST_F(ForeignName, CopyAndMoveAskAboutItAndGoOn) {

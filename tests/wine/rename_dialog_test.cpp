@@ -14,10 +14,7 @@ namespace {
 
 class RenameDialog : public ::testing::Test {
   protected:
-    void TearDown() override {
-        ClearFaults();
-        SelectionList().clear();
-    }
+    void TearDown() override { ClearFaults(); }
     Names PathsOf(const Names& names) const { return PathsIn(folder.Path(), names); }
     // Opens the dialog on `names` in the test folder, runs `script`, then presses Cancel.
     std::vector<SeenWindow> WithDialog(const Names& names,
@@ -227,7 +224,6 @@ TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
 TEST_F(RenameDialog, AClipboardThatCannotBeOpenedIsReportedAndLeavesTemplateMode) {
     // In this program's own copy of the command, where failures can be planned.
     PutClipboardText("x\r\ny");
-    SelectionList() = PathsOf({"a.jpg", "b.jpg"});
     PlanFault(FaultCall::ClipboardOpen, 0);
     std::string message;
     bool checked = true;
@@ -238,7 +234,7 @@ TEST_F(RenameDialog, AClipboardThatCannotBeOpenedIsReportedAndLeavesTemplateMode
         PressButton(dialog, IDCANCEL);
     });
     robot.Start();
-    RunRenameSeriesCommand();
+    RunRenameSeriesCommand(PathsOf({"a.jpg", "b.jpg"}));
     robot.Finish();
     EXPECT_EQ(message, "Cannot open clipboard");
     EXPECT_FALSE(checked);

@@ -108,5 +108,57 @@ TEST_F(ComContract, EveryInstanceIsNewAndAnswersItsInterfaceSet) {
     EXPECT_EQ(dll.CanUnloadNow(), S_OK);
 }
 
+// An outer object that aggregates the extension: it counts its own references, answers
+// IPersist itself and hands every other interface to the inner object.
+class Outer final : public IPersist {
+  public:
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IPersist)) {
+            *ppv = static_cast<IPersist*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return inner->QueryInterface(riid, ppv);
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++references; }
+    STDMETHODIMP_(ULONG) Release() override { return --references; }
+    STDMETHODIMP GetClassID(CLSID* clsid) override {
+        *clsid = IID_IPersist;
+        return S_OK;
+    }
+    ULONG references = 1;
+    IUnknown* inner = nullptr;
+};
+
+TEST_F(ComContract, AnAggregatedObjectDelegatesToItsOuterObject) {
+    IClassFactory* factory = Factory();
+    ASSERT_NE(factory, nullptr);
+    Outer outer;
+    ASSERT_EQ(factory->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.inner)),
+              S_OK);
+    factory->Release();
+    ASSERT_NE(outer.inner, nullptr);
+    EXPECT_EQ(outer.references, 1u) << "the inner unknown does not count on the outer object";
+
+    IContextMenu* menu = nullptr;
+    ASSERT_EQ(outer.inner->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&menu)), S_OK);
+    EXPECT_EQ(outer.references, 2u) << "an interface of the aggregate counts on the outer object";
+    IUnknown* identity = nullptr;
+    ASSERT_EQ(menu->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity)), S_OK);
+    EXPECT_EQ(identity, static_cast<IUnknown*>(&outer)) << "one identity: the outer object's";
+    identity->Release();
+    IPersist* persist = nullptr;
+    ASSERT_EQ(menu->QueryInterface(IID_IPersist, reinterpret_cast<void**>(&persist)), S_OK)
+        << "the outer object's own interfaces are reached through the inner ones";
+    EXPECT_EQ(persist, static_cast<IPersist*>(&outer));
+    persist->Release();
+    menu->Release();
+    EXPECT_EQ(outer.references, 1u);
+
+    EXPECT_EQ(dll.CanUnloadNow(), S_FALSE) << "the inner object lives";
+    outer.inner->Release();
+    EXPECT_EQ(dll.CanUnloadNow(), S_OK) << "releasing the inner unknown destroys the object";
+}
+
 } // namespace
 } // namespace tarvix::test

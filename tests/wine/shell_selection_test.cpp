@@ -5,10 +5,13 @@
 #include "support/DropData.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
+#include "support/WindowRobot.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 
 namespace tarvix::test {
 namespace {
@@ -34,10 +37,11 @@ TEST(Selection, ShellDataObjectGivesFullPathsInOrderWithFolders) {
     TTarvixExt* extension = new TTarvixExt();
     extension->AddRef();
     EXPECT_EQ(InitializeWith(extension, data), S_OK);
+    const std::vector<std::string> selected = extension->SelectedPaths();
     extension->Release();
-    ASSERT_EQ(SelectionList().size(), 3u);
+    ASSERT_EQ(selected.size(), 3u);
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        EXPECT_EQ(lstrcmpiA(SelectionList()[i].c_str(), paths[i].c_str()), 0) << SelectionList()[i];
+        EXPECT_EQ(lstrcmpiA(selected[i].c_str(), paths[i].c_str()), 0) << selected[i];
     }
 }
 
@@ -47,13 +51,13 @@ TEST(Selection, DropListKeepsDuplicatesAndLongNamesWhole) {
     TTarvixExt* extension = new TTarvixExt();
     extension->AddRef();
     EXPECT_EQ(InitializeWith(extension, data), S_OK);
-    ASSERT_EQ(SelectionList().size(), 3u);
-    EXPECT_EQ(SelectionList()[0], "C:\\x\\a.txt");
-    EXPECT_EQ(SelectionList()[1], "C:\\x\\a.txt");
-    EXPECT_EQ(SelectionList()[2], longName) << "never cut to another path";
+    ASSERT_EQ(extension->SelectedPaths().size(), 3u);
+    EXPECT_EQ(extension->SelectedPaths()[0], "C:\\x\\a.txt");
+    EXPECT_EQ(extension->SelectedPaths()[1], "C:\\x\\a.txt");
+    EXPECT_EQ(extension->SelectedPaths()[2], longName) << "never cut to another path";
 
     EXPECT_EQ(InitializeWith(extension, NewDropDataObject(std::vector<std::string>{})), S_OK);
-    EXPECT_TRUE(SelectionList().empty()) << "an empty drop list empties the selection";
+    EXPECT_TRUE(extension->SelectedPaths().empty()) << "an empty drop list empties the selection";
     extension->Release();
 }
 
@@ -71,9 +75,55 @@ TEST(Selection, RefusalsKeepThePreviousSelection) {
         << "refused while a command runs";
     LowerBusy();
 
-    ASSERT_EQ(SelectionList().size(), 1u);
-    EXPECT_EQ(SelectionList()[0], "C:\\kept.txt");
+    ASSERT_EQ(extension->SelectedPaths().size(), 1u);
+    EXPECT_EQ(extension->SelectedPaths()[0], "C:\\kept.txt");
     extension->Release();
+}
+
+// Each object keeps the selection of its own Initialize: a command chosen in one folder
+// window acts on that window's objects, whatever another window selected since.
+TEST(Selection, EachObjectRunsItsCommandOnItsOwnSelection) {
+    TempFolder folder;
+    WriteTextFile(folder / "a.txt", "a");
+    WriteTextFile(folder / "Bee.TXT", "b");
+    ExtensionDll dll;
+    IContextMenu* first = SelectWith(dll, {folder / "a.txt"});
+    IContextMenu* second = SelectWith(dll, {folder / "Bee.TXT"});
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(Invoke(first, 7), S_OK); // NEW NAME.NEW EXTENSION
+    EXPECT_EQ(Snapshot(folder.Path()),
+              (std::map<std::string, std::string>{{"A.TXT", "a"}, {"Bee.TXT", "b"}}));
+    first->Release();
+    second->Release();
+}
+
+// The same with each object on a thread of its own, as the shell's folder windows are: both
+// select before either runs its command.
+TEST(Selection, ObjectsOnTwoThreadsKeepTheirOwnSelections) {
+    TempFolder folder;
+    WriteTextFile(folder / "a.txt", "a");
+    WriteTextFile(folder / "Bee.TXT", "b");
+    ExtensionDll dll;
+    std::atomic<int> selected{0};
+    auto window = [&](const std::string& path, unsigned command) {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        IContextMenu* menu = SelectWith(dll, {path});
+        ++selected;
+        WaitUntil([&] { return selected.load() == 2; });
+        EXPECT_NE(menu, nullptr);
+        if (menu != nullptr) {
+            EXPECT_EQ(Invoke(menu, command), S_OK);
+            menu->Release();
+        }
+        ::CoUninitialize();
+    };
+    std::thread upper(window, folder / "a.txt", 7u);   // NEW NAME.NEW EXTENSION
+    std::thread lower(window, folder / "Bee.TXT", 4u); // new name.new extension
+    upper.join();
+    lower.join();
+    EXPECT_EQ(Snapshot(folder.Path()),
+              (std::map<std::string, std::string>{{"A.TXT", "a"}, {"bee.txt", "b"}}));
 }
 
 TEST(Selection, AnsiAndWideDropListsReadAlike) {
@@ -163,8 +213,8 @@ TEST(Selection, MalformedBlocksAreRefusedAndKeepTheSelection) {
         EXPECT_TRUE(FAILED(InitializeWith(extension, NewDropDataObject(*block, S_OK))));
     }
     EXPECT_TRUE(FAILED(InitializeWith(extension, NewDropDataObject(std::vector<BYTE>{}, S_OK))));
-    ASSERT_EQ(SelectionList().size(), 1u);
-    EXPECT_EQ(SelectionList()[0], "C:\\kept.txt");
+    ASSERT_EQ(extension->SelectedPaths().size(), 1u);
+    EXPECT_EQ(extension->SelectedPaths()[0], "C:\\kept.txt");
     extension->Release();
 }
 

@@ -37,14 +37,10 @@ bool IsLocal(const FILETIME& time, int year, int month, int day, int hour, int m
 
 class StampRun : public ::testing::Test {
   protected:
-    void SetUp() override {
-        RecordFileTimeCalls(true);
-        SelectionList().clear();
-    }
+    void SetUp() override { RecordFileTimeCalls(true); }
     void TearDown() override {
         RecordFileTimeCalls(false);
         ClearFaults();
-        SelectionList().clear();
     }
     // Files (or, for names ending in '\', folders) with unique content and an old time stamp.
     std::vector<std::string> Make(const std::vector<std::string>& names) {
@@ -65,8 +61,7 @@ class StampRun : public ::testing::Test {
     // Runs the command on `paths` with `act` driving the dialog.
     std::vector<SeenWindow> Run(const std::vector<std::string>& paths,
                                 const std::function<void(HWND)>& act) {
-        SelectionList() = paths;
-        return WithStampDialog(act, [] { RunTimeStampCommand(); });
+        return WithStampDialog(act, [&] { RunTimeStampCommand(paths); });
     }
     static void PressOk(HWND dialog) { PressButton(dialog, IDC_STAMP_OK); }
 

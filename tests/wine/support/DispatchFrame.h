@@ -3,6 +3,7 @@
 #pragma once
 #include "platform/Faults.h"
 #include "platform/Module.h"
+#include "shell/Dispatch.h"
 #include "shell/Server.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +18,6 @@ class DispatchFrame : public ::testing::Test {
         shellWindow = ::CreateWindowA("STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                       nullptr, nullptr);
         SetOwnerWindow(previousOwner);
-        SelectionList().clear();
     }
     void TearDown() override {
         ClearFaults();
@@ -25,8 +25,19 @@ class DispatchFrame : public ::testing::Test {
         ::DestroyWindow(shellWindow);
         ::DestroyWindow(previousOwner);
     }
+    // InvokeCommand by index (or a verb string) from the shell window, on `selection`.
+    HRESULT Choose(const char* verb) {
+        CMINVOKECOMMANDINFO info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = shellWindow;
+        info.lpVerb = verb;
+        return DispatchCommand(&info, selection);
+    }
+    HRESULT Choose(unsigned index) { return Choose(MAKEINTRESOURCEA(index)); }
+
     HWND previousOwner = nullptr;
     HWND shellWindow = nullptr;
+    Selection selection;
 };
 
 } // namespace tarvix::test

@@ -7,13 +7,15 @@ namespace tarvix::test {
 const CLSID kTarvixClsid = {
     0xFEA484FA, 0x8B1F, 0x4F0D, {0xB3, 0xEF, 0xD1, 0xCF, 0xFE, 0xA6, 0xEA, 0x77}};
 
-ExtensionDll::ExtensionDll() {
+HMODULE ExtensionDll::Load() {
     char path[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string dll(path);
     dll = dll.substr(0, dll.find_last_of('\\') + 1) + "Tarvix.dll";
-    module_ = ::LoadLibraryA(dll.c_str());
+    return ::LoadLibraryA(dll.c_str());
 }
+
+ExtensionDll::ExtensionDll() : module_(Load()) {}
 
 ExtensionDll::~ExtensionDll() {
     // Kept loaded: COM may still hold objects of it until the process ends.

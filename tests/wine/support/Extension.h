@@ -10,6 +10,8 @@ namespace tarvix::test {
 class ExtensionDll {
   public:
     ExtensionDll(); // loads Tarvix.dll from the test program's folder
+    // Tarvix.dll from the test program's folder, loaded once more; the caller frees it.
+    static HMODULE Load();
     ~ExtensionDll();
     ExtensionDll(const ExtensionDll&) = delete;
     ExtensionDll& operator=(const ExtensionDll&) = delete;

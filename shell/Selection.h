@@ -1,0 +1,28 @@
+// The objects one extension object was initialised with: full paths in the shell's drop-list
+// order, duplicates kept. Each object keeps its own, so a command runs on the selection of the
+// menu it was chosen from, whatever other folder windows selected meanwhile.
+#pragma once
+#include "DropList.h"
+
+#include <string>
+#include <vector>
+
+namespace tarvix {
+
+class Selection {
+  public:
+    Selection() = default;
+    Selection(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+
+    // Replaces the selection (Initialize). Kept packed until a command first reads it, so that
+    // a right-click on a huge selection costs no allocation per name.
+    void Replace(PackedNames names);
+    const std::vector<std::string>& Paths();
+
+  private:
+    std::vector<std::string> paths_;
+    PackedNames pending_;
+    bool hasPending_ = false;
+};
+
+} // namespace tarvix
