@@ -64,9 +64,9 @@ void TFormProgress::CopyMoveAs(const std::vector<std::string>& list, bool move) 
                                {verb, TitleArgument(selectionKind_, first, LowerCasePath)});
     request.initialFolder = InitialFolder(first);
     request.initialName = "*.*";
-    request.canClose = [this](const std::string& held, const std::string& shown) {
+    request.canClose = [this](const SaveDialogEntry& entry) {
         bool canClose = false;
-        SaveDialogCanClose(held, shown, canClose);
+        SaveDialogCanClose(entry, canClose);
         return canClose;
     };
     const std::optional<std::string> finalPath = RunSaveDialog(request);
@@ -75,10 +75,10 @@ void TFormProgress::CopyMoveAs(const std::vector<std::string>& list, bool move) 
     }
 }
 
-void TFormProgress::SaveDialogCanClose(const std::string& heldPath, const std::string& shownFolder,
-                                       bool& canClose) {
+void TFormProgress::SaveDialogCanClose(const SaveDialogEntry& entry, bool& canClose) {
     canClose = false;
-    if (!InShownFolder(heldPath, shownFolder)) {
+    const std::string& heldPath = entry.heldPath;
+    if (!InShownFolder(heldPath, entry.shownFolder) || !TypedAsAName(entry.typedName)) {
         return;
     }
     const DWORD attributes = FileAttributes(heldPath);

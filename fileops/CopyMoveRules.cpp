@@ -77,12 +77,22 @@ bool InShownFolder(const std::string& heldPath, const std::string& shownFolder) 
     return WithoutFinalBackslash(FolderPart(heldPath)) == WithoutFinalBackslash(shownFolder);
 }
 
+namespace {
+
+constexpr std::string_view kNotInAName = "\\/:?\"<>|";
+
+} // namespace
+
+bool TypedAsAName(std::string_view typedName) {
+    return typedName.find_first_of(kNotInAName) == std::string_view::npos;
+}
+
 std::optional<PatternKind> ReadPattern(const std::string& bareName) {
     const std::string extension = Extension(bareName);
     if (extension == ".lnk") {
         return std::nullopt;
     }
-    if (bareName.find_first_of("\\/:?\"<>|") != std::string::npos) {
+    if (!TypedAsAName(bareName)) {
         return std::nullopt;
     }
     const std::string namePart = NamePart(bareName);

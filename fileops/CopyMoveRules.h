@@ -36,6 +36,9 @@ std::string InitialFolder(const std::string& firstPath);
 bool InShownFolder(const std::string& heldPath, const std::string& shownFolder);
 // The kind of a typed bare name, or nothing when it is no usable name or pattern.
 std::optional<PatternKind> ReadPattern(const std::string& bareName);
+// The name box as the user typed it holds none of the characters a name may not hold (the
+// dialog itself reads some of them, such as quotes, and returns another name).
+bool TypedAsAName(std::string_view typedName);
 // The acceptance table; the pair tests are asked only where the table needs them.
 bool AcceptsPattern(SelectionKind selection, PatternKind pattern,
                     const std::function<bool(KeyPart)>& anyPairShares);

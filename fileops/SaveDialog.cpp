@@ -5,21 +5,49 @@
 
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace tarvix {
 namespace {
 
-bool MayClose(const OPENFILENAMEA& dialog) {
-    const auto* request = reinterpret_cast<const SaveDialogRequest*>(dialog.lCustData);
-    // The dialog makes the folder it shows the current folder while it is open.
-    char shown[MAX_PATH * 4] = {};
-    const DWORD length = ::GetCurrentDirectoryA(sizeof(shown), shown);
-    if (length == 0 || length >= sizeof(shown)) {
-        return false;
+// A CDM_ request's text, or nothing when the dialog has none.
+std::optional<std::string> AskDialog(HWND dialog, UINT request) {
+    const LRESULT needed = ::SendMessageA(dialog, request, 0, 0);
+    if (needed <= 0) {
+        return std::nullopt;
     }
+    std::string text(static_cast<std::size_t>(needed), '\0');
+    const LRESULT copied = ::SendMessageA(dialog, request, static_cast<WPARAM>(needed),
+                                          reinterpret_cast<LPARAM>(text.data()));
+    if (copied <= 0) {
+        return std::nullopt;
+    }
+    text.resize(std::min<std::size_t>(static_cast<std::size_t>(copied) - 1, text.size()));
+    return text.c_str();
+}
+
+// The folder the dialog shows: asked of the dialog, since the process's current folder is
+// shared by every window thread and does not follow every view (libraries, search results).
+// Where the dialog names none, the current folder it changes while it browses.
+std::string ShownFolder(HWND dialog) {
+    if (std::optional<std::string> folder = AskDialog(dialog, CDM_GETFOLDERPATH)) {
+        return *folder;
+    }
+    char current[MAX_PATH * 4] = {};
+    const DWORD length = ::GetCurrentDirectoryA(sizeof(current), current);
+    return length > 0 && length < sizeof(current) ? std::string(current, length) : std::string();
+}
+
+bool MayClose(HWND dialog, const OPENFILENAMEA& settings) {
+    const auto* request = reinterpret_cast<const SaveDialogRequest*>(settings.lCustData);
     try {
-        return request->canClose(dialog.lpstrFile, std::string(shown, length));
+        SaveDialogEntry entry;
+        entry.heldPath = settings.lpstrFile;
+        entry.shownFolder = ShownFolder(dialog);
+        // The dialog reads quotes in the name box as delimiters: "a"b.txt" is returned as b.txt.
+        entry.typedName = AskDialog(dialog, CDM_GETSPEC).value_or(std::string());
+        return !entry.shownFolder.empty() && request->canClose(entry);
     } catch (...) {
         return false; // nothing may cross back into the system's dialog
     }
@@ -35,7 +63,7 @@ UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
     }
     // The held path is read from lpstrFile: CDM_GETFILEPATH is wrong on Wine for a typed
     // absolute path and for names completed with a default extension.
-    if (MayClose(*notice->lpOFN)) {
+    if (MayClose(::GetParent(hook), *notice->lpOFN)) {
         return 0;
     }
     ::SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);

@@ -7,12 +7,19 @@
 
 namespace tarvix {
 
+// What the dialog holds when the user confirms an entry.
+struct SaveDialogEntry {
+    std::string heldPath;    // the full path the dialog would return
+    std::string shownFolder; // the folder the dialog shows
+    std::string typedName;   // the name box as the user typed it, before the dialog read it
+};
+
 struct SaveDialogRequest {
     std::string title;
     std::string initialFolder;
     std::string initialName;
-    // (held path, shown folder) -> may the dialog close with this entry?
-    std::function<bool(const std::string&, const std::string&)> canClose;
+    // May the dialog close with this entry?
+    std::function<bool(const SaveDialogEntry&)> canClose;
 };
 
 // The accepted full path, or nothing when the user cancelled.

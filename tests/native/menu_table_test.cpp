@@ -1,5 +1,4 @@
 #include "shell/MenuTable.h"
-#include "strings/RSUnit.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +16,6 @@ TEST(MenuTable, FlagRuleAddsTheBlockForNormalAndExploreMenus) {
     EXPECT_FALSE(ShouldAddMenuBlock(0x2));
     EXPECT_FALSE(ShouldAddMenuBlock(0x8));
     EXPECT_FALSE(ShouldAddMenuBlock(0x1 | 0x100));
-}
-
-TEST(MenuTable, TwoCommandsInTheShellMenuAndTenInTheSubmenu) {
-    for (unsigned index = 0; index < kCommandCount; ++index) {
-        const MenuCommand& command = CommandAt(index);
-        EXPECT_EQ(command.index, index);
-        EXPECT_EQ(command.place, index < 2 ? MenuPlace::ShellMenu : MenuPlace::Submenu);
-        EXPECT_EQ(command.menuTextId, IDS_MENU_FIRST + index);
-        EXPECT_EQ(command.helpTextId, IDS_HELP_FIRST + index);
-    }
 }
 
 } // namespace

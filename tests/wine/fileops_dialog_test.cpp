@@ -143,6 +143,27 @@ TEST_F(CopyMoveAsTest, RefusedEntriesKeepTheDialogOpenUntilAnAcceptedOne) {
               (Map{{"In", "<dir>"}, {"In\\Sub", "<dir>"}, {"In\\a.bak", "a"}, {"In\\b.bak", "b"}}));
 }
 
+// The dialog reads quotes in the name box as delimiters and would return another name: the
+// name is judged as typed, and refused.
+TEST_F(CopyMoveAsTest, QuotesAreJudgedAsTypedAndRefused) {
+    WriteTextFile(In("a.txt"), "a");
+    std::vector<std::string> stayedOpen;
+    DialogRun run = Run({In("a.txt")}, false,
+                        "Copy \x84"
+                        "a.txt\x94 as...",
+                        [&](HWND dialog) {
+                            for (const char* typed : {"x\"b.txt", "\"x.txt\""}) {
+                                if (Enter(dialog, typed)) {
+                                    stayedOpen.push_back(typed);
+                                }
+                            }
+                            PressButton(dialog, IDCANCEL);
+                        });
+    EXPECT_TRUE(run.allMet);
+    EXPECT_EQ(stayedOpen, (std::vector<std::string>{"x\"b.txt", "\"x.txt\""}));
+    EXPECT_EQ(Snapshot(folder / "In"), (Map{{"Sub", "<dir>"}, {"a.txt", "a"}}));
+}
+
 TEST_F(CopyMoveAsTest, MixedSelectionRefusesPatternsThatWouldCollide) {
     WriteTextFile(In("a.txt"), "a");
     WriteTextFile(In("b.txt"), "b");

@@ -3,6 +3,8 @@
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
 
+#include <gtest/gtest.h>
+
 namespace tarvix::test {
 
 TransferRun RunTransfer(TFormProgress& form, const std::string& source,
@@ -17,7 +19,7 @@ TransferRun RunTransfer(TFormProgress& form, const std::string& source,
     form.SetDestination(destination);
     TransferRun run;
     run.result = form.TransferObject(move);
-    run.allAnswered = robot.AllStepsMet();
+    EXPECT_TRUE(robot.AllStepsMet()) << "a box the test answers never came";
     run.seen = robot.Finish();
     return run;
 }

@@ -18,10 +18,10 @@ struct Answer {
 struct TransferRun {
     bool result = true;
     std::vector<SeenWindow> seen;
-    bool allAnswered = false;
 };
 
-// Runs TransferObject for source -> destination on `form`, answering the boxes in order.
+// Runs TransferObject for source -> destination on `form`, answering the boxes in order; a
+// box of `answers` that never came fails the test.
 TransferRun RunTransfer(TFormProgress& form, const std::string& source,
                         const std::string& destination, bool move,
                         const std::vector<Answer>& answers);
