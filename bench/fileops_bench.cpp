@@ -1,5 +1,6 @@
 // Copy as and Move as against bare platform loops over the same files, in the same run.
 #include "Bench.h"
+#include "commands/CopyMoveAs.h"
 #include "fileops/Progress.h"
 #include "tests/wine/support/TempFolder.h"
 
@@ -46,7 +47,7 @@ double TimeOnce(const std::function<void()>& body) {
 // command makes it before its dialog.
 void CopyAs(tarvix::TFormProgress& form, const std::vector<std::string>& paths,
             const std::string& out, bool move) {
-    form.RunCopyMoveBatch(paths, out + "\\*.*", tarvix::pkKeepBoth, move);
+    tarvix::RunCopyMoveBatch(form, paths, out + "\\*.*", tarvix::pkKeepBoth, move);
 }
 
 void CopyLoop(const std::vector<std::string>& paths, const std::string& out, bool move) {

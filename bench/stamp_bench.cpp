@@ -2,7 +2,7 @@
 // times in three calls, close it, and step the shown progress bar (which repaints itself).
 #include "Bench.h"
 #include "fileops/Progress.h"
-#include "shell/TimeStampRun.h"
+#include "commands/TimeStampRun.h"
 #include "support/TempFolder.h"
 
 #include <string>

@@ -1,16 +1,17 @@
 #include "CopyMoveRules.h"
 
-#include "platform/PathTerms.h"
+#include "common/NameCharacters.h"
+#include "common/PathTerms.h"
 
 #include <unordered_set>
 
 namespace tarvix {
 
-std::string KeyOf(std::string_view path, KeyPart part, const LowerCase& lower) {
+std::string KeyOf(std::string_view path, KeyPart part, CaseConversion lower) {
     return lower(part == KeyPart::NamePart ? NamePart(path) : Extension(path));
 }
 
-bool AllShare(const std::vector<std::string>& paths, KeyPart part, const LowerCase& lower) {
+bool AllShare(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower) {
     if (paths.empty()) {
         return true;
     }
@@ -23,7 +24,7 @@ bool AllShare(const std::vector<std::string>& paths, KeyPart part, const LowerCa
     return true;
 }
 
-bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, const LowerCase& lower) {
+bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower) {
     std::unordered_set<std::string> seen;
     for (const std::string& path : paths) {
         if (!seen.insert(KeyOf(path, part, lower)).second) {
@@ -33,7 +34,7 @@ bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, const Lo
     return false;
 }
 
-SelectionKind ClassifySelection(const std::vector<std::string>& paths, const LowerCase& lower) {
+SelectionKind ClassifySelection(const std::vector<std::string>& paths, CaseConversion lower) {
     if (paths.size() == 1) {
         return skSingle;
     }
@@ -43,8 +44,7 @@ SelectionKind ClassifySelection(const std::vector<std::string>& paths, const Low
     return AllShare(paths, KeyPart::Extension, lower) ? skSameExt : skMixed;
 }
 
-std::string TitleArgument(SelectionKind kind, const std::string& firstPath,
-                          const LowerCase& lower) {
+std::string TitleArgument(SelectionKind kind, const std::string& firstPath, CaseConversion lower) {
     switch (kind) {
     case skSingle:
         return BareName(firstPath);
@@ -77,14 +77,9 @@ bool InShownFolder(const std::string& heldPath, const std::string& shownFolder) 
     return WithoutFinalBackslash(FolderPart(heldPath)) == WithoutFinalBackslash(shownFolder);
 }
 
-namespace {
-
-constexpr std::string_view kNotInAName = "\\/:?\"<>|";
-
-} // namespace
-
+// Beside the characters no name may hold, '?': a wildcard, which names no one file.
 bool TypedAsAName(std::string_view typedName) {
-    return typedName.find_first_of(kNotInAName) == std::string_view::npos;
+    return typedName.find('?') == std::string_view::npos && !HoldsCharacterNotInAName(typedName);
 }
 
 std::optional<PatternKind> ReadPattern(const std::string& bareName) {

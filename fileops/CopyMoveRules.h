@@ -1,6 +1,8 @@
 // The rules of Copy as / Move as that need no platform: how a selection is classified, which
 // typed names and patterns the save dialog accepts for it, and where each object goes.
 #pragma once
+#include "common/CaseConversion.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -16,19 +18,16 @@ enum PatternKind : std::uint8_t { pkPlainName = 0, pkKeepExt = 1, pkKeepName = 2
 // Which part of an entry is its comparison key.
 enum class KeyPart { NamePart, Extension };
 
-// The system's lower-casing of a whole string (its length never changes).
-using LowerCase = std::function<std::string(std::string_view)>;
-
 // The lower-cased key of a full path.
-std::string KeyOf(std::string_view path, KeyPart part, const LowerCase& lower);
+std::string KeyOf(std::string_view path, KeyPart part, CaseConversion lower);
 // True when every entry has the key of the first (a list of one entry: true).
-bool AllShare(const std::vector<std::string>& paths, KeyPart part, const LowerCase& lower);
+bool AllShare(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower);
 // True when some two entries have equal keys (fewer than two entries: false).
-bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, const LowerCase& lower);
+bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower);
 
-SelectionKind ClassifySelection(const std::vector<std::string>& paths, const LowerCase& lower);
+SelectionKind ClassifySelection(const std::vector<std::string>& paths, CaseConversion lower);
 // The text that goes between the marks of the dialog's title (nothing for skMixed).
-std::string TitleArgument(SelectionKind kind, const std::string& firstPath, const LowerCase& lower);
+std::string TitleArgument(SelectionKind kind, const std::string& firstPath, CaseConversion lower);
 // The folder the dialog opens in: the first object's folder part without its final '\'.
 std::string InitialFolder(const std::string& firstPath);
 

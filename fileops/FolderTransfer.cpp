@@ -2,7 +2,7 @@
 
 #include "fileops/CopyMoveRules.h"
 #include "platform/Files.h"
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 
 #include <cstring>
 

@@ -11,6 +11,7 @@ namespace tarvix {
 namespace {
 
 constexpr int kEditLimit = 256;
+constexpr ULONGLONG kRepaintIntervalMs = 40;
 
 void Repaint(HWND window) {
     if (window != nullptr) {
@@ -49,10 +50,6 @@ void TFormProgress::SetCaption(const std::string& caption) {
     ::SetWindowTextA(Handle(), caption.c_str());
 }
 
-void TFormProgress::SetSourceGroupCaption(const std::string& caption) {
-    ::SetDlgItemTextA(Handle(), IDC_GROUP_ZDROJ, caption.c_str());
-}
-
 void TFormProgress::SetDestinationGroupCaption(const std::string& caption) {
     ::SetDlgItemTextA(Handle(), IDC_GROUP_CIL, caption.c_str());
 }
@@ -70,14 +67,6 @@ void TFormProgress::SetDestination(const std::string& path) {
     destinationStale_ = true;
 }
 
-std::string TFormProgress::Source() const {
-    return source_;
-}
-
-std::string TFormProgress::Destination() const {
-    return destination_;
-}
-
 void TFormProgress::SetMax(int max) {
     max_ = max;
     position_ = std::min(position_, max_);
@@ -89,10 +78,6 @@ void TFormProgress::SetMax(int max) {
 void TFormProgress::Step() {
     position_ = std::min(position_ + 1, max_);
     barStale_ = true;
-}
-
-int TFormProgress::Position() const {
-    return position_;
 }
 
 void TFormProgress::Show() {
@@ -123,11 +108,6 @@ void TFormProgress::RepaintWindow() {
     }
 }
 
-void TFormProgress::RepaintSource() {
-    PutChangesOnControls();
-    Repaint(::GetDlgItem(Handle(), IDC_EDIT_ZDROJ));
-}
-
 void TFormProgress::RepaintDestination() {
     PutChangesOnControls();
     Repaint(::GetDlgItem(Handle(), IDC_EDIT_CIL));
@@ -136,6 +116,18 @@ void TFormProgress::RepaintDestination() {
 void TFormProgress::RepaintProgressBar() {
     PutChangesOnControls();
     Repaint(::GetDlgItem(Handle(), IDC_PROGRESS_BAR));
+}
+
+// Objects follow each other faster than anyone can read them, and under Wine every repaint of
+// a control costs about a millisecond, more than copying a small file.
+bool TFormProgress::RepaintForObject(std::size_t index, std::size_t count) {
+    const ULONGLONG now = ::GetTickCount64();
+    if (index == 0 || index + 1 == count || now - paintedAt_ >= kRepaintIntervalMs) {
+        RepaintWindow();
+        paintedAt_ = now;
+        return true;
+    }
+    return false;
 }
 
 } // namespace tarvix

@@ -1,11 +1,11 @@
-// TransferObject: the checks, questions and messages around copying or moving one object.
-#include "Progress.h"
+#include "Transfer.h"
 
-#include "fileops/FolderTransfer.h"
-#include "platform/ChoiceBox.h"
+#include "FolderTransfer.h"
+#include "Progress.h"
+#include "ReplaceQuestion.h"
 #include "platform/Files.h"
-#include "platform/MessageBox.h"
 #include "platform/Text.h"
+#include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
 namespace tarvix {
@@ -14,45 +14,9 @@ namespace {
 constexpr DWORD kProtected =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 
-// Every box comes with the window showing the object it is about.
-void ShowError(TFormProgress& form, unsigned textId, std::initializer_list<std::string> paths) {
-    form.RepaintWindow();
-    ShowMessage(MessageKind::Error, MessageButtons::Ok, FormatText(textId, paths));
-}
-
-enum class Verdict { Go, Skip, Stop };
-
-// An existing destination: a folder is reported, a file is replaced only after the user
-// agreed (now or by Yes to All) and only when it is not protected.
-Verdict CheckDestination(TFormProgress& form, const std::string& source,
-                         const std::string& destination, DWORD attributes) {
-    int& replaceMode = form.ReplaceMode;
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return Verdict::Go;
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        ShowError(form, IDS_FOLDER_EXISTS, {destination, source});
-        return Verdict::Skip;
-    }
-    if (replaceMode == mrNo) {
-        form.RepaintWindow();
-        replaceMode = AskYesNoCancelAll(FormatText(IDS_FILE_EXISTS, {destination}));
-        if (replaceMode == mrNo) {
-            return Verdict::Skip;
-        }
-        if (replaceMode == mrCancel) {
-            return Verdict::Stop;
-        }
-        if (replaceMode == mrYes) {
-            replaceMode = mrNo;
-        }
-    }
-    if (attributes & kProtected) {
-        ShowError(form, IDS_FILE_PROTECTED, {destination});
-        return Verdict::Skip;
-    }
-    return Verdict::Go;
-}
+// The answer of the replace question is kept as the replace mode.
+static_assert(IDYES == mrYes && IDNO == mrNo && IDCANCEL == mrCancel &&
+              kAnswerYesToAll == mrYesToAll);
 
 enum class Clearing { NothingToClear, Replace, Skip };
 
@@ -77,12 +41,48 @@ bool CopyObject(const std::string& source, const std::string& destination, bool 
 
 } // namespace
 
-bool TFormProgress::TransferObject(bool move) {
-    const std::string source = Source();
-    const std::string destination = Destination();
+void TransferEngine::ShowError(unsigned textId, std::initializer_list<std::string> paths) {
+    window_.RepaintWindow();
+    ShowMessage(MessageKind::Error, MessageButtons::Ok, FormatText(textId, paths));
+}
+
+// An existing destination: a folder is reported, a file is replaced only after the user
+// agreed (now or by Yes to All) and only when it is not protected.
+TransferEngine::Verdict TransferEngine::CheckDestination(const std::string& source,
+                                                         const std::string& destination,
+                                                         unsigned long attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return Verdict::Go;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        ShowError(IDS_FOLDER_EXISTS, {destination, source});
+        return Verdict::Skip;
+    }
+    if (ReplaceMode == mrNo) {
+        window_.RepaintWindow();
+        ReplaceMode = AskYesNoCancelAll(FormatText(IDS_FILE_EXISTS, {destination}));
+        if (ReplaceMode == mrNo) {
+            return Verdict::Skip;
+        }
+        if (ReplaceMode == mrCancel) {
+            return Verdict::Stop;
+        }
+        if (ReplaceMode == mrYes) {
+            ReplaceMode = mrNo;
+        }
+    }
+    if (attributes & kProtected) {
+        ShowError(IDS_FILE_PROTECTED, {destination});
+        return Verdict::Skip;
+    }
+    return Verdict::Go;
+}
+
+bool TransferEngine::TransferObject(const std::string& source, const std::string& destination,
+                                    bool move) {
     const DWORD sourceAttributes = FileAttributes(source);
     if (sourceAttributes == INVALID_FILE_ATTRIBUTES) {
-        RepaintWindow();
+        window_.RepaintWindow();
         return ShowMessage(MessageKind::Error, MessageButtons::YesNo,
                            FormatText(IDS_OBJECT_MISSING, {source})) == IDYES;
     }
@@ -93,10 +93,10 @@ bool TFormProgress::TransferObject(bool move) {
     if (isFolder || !CopyFileTo(source, destination, true)) {
         const DWORD destinationAttributes = FileAttributes(destination);
         if (!isFolder && destinationAttributes == INVALID_FILE_ATTRIBUTES) {
-            ShowError(*this, IDS_WRITE_ERROR, {source, destination});
+            ShowError(IDS_WRITE_ERROR, {source, destination});
             return true;
         }
-        const Verdict verdict = CheckDestination(*this, source, destination, destinationAttributes);
+        const Verdict verdict = CheckDestination(source, destination, destinationAttributes);
         if (verdict != Verdict::Go) {
             return verdict == Verdict::Skip;
         }
@@ -105,12 +105,12 @@ bool TFormProgress::TransferObject(bool move) {
             return true;
         }
         if (!CopyObject(source, destination, isFolder, clearing == Clearing::Replace)) {
-            ShowError(*this, IDS_WRITE_ERROR, {source, destination});
+            ShowError(IDS_WRITE_ERROR, {source, destination});
             return true;
         }
     }
     if (move && !(isFolder ? RemoveFolder(source) : DeleteFileAt(source))) {
-        ShowError(*this, IDS_REMOVE_ERROR, {source});
+        ShowError(IDS_REMOVE_ERROR, {source});
     }
     return true;
 }

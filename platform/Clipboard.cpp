@@ -1,11 +1,8 @@
 #include "Clipboard.h"
 
-#include "Errors.h"
 #include "Faults.h"
 #include "Handles.h"
 #include "Module.h"
-#include "Text.h"
-#include "strings/RSUnit.h"
 
 #include <cstring>
 
@@ -42,10 +39,10 @@ class OpenedClipboard {
 
 } // namespace
 
-void SetClipboardText(const std::string& text) {
+ClipboardWrite SetClipboardText(const std::string& text) {
     OpenedClipboard clipboard;
     if (!clipboard.IsOpen()) {
-        throw UserError(LoadText(IDS_CLIPBOARD_OPEN_ERROR));
+        return ClipboardWrite::NotOpened;
     }
     GlobalMemory block(FaultNow(FaultCall::Allocation)
                            ? nullptr
@@ -62,19 +59,20 @@ void SetClipboardText(const std::string& text) {
     }
     ::EmptyClipboard();
     if (::SetClipboardData(CF_TEXT, block.Get()) == nullptr) {
-        throw UserError(LoadText(IDS_UNEXPECTED_ERROR));
+        return ClipboardWrite::Refused;
     }
     block.Release(); // the clipboard owns it now
+    return ClipboardWrite::Done;
 }
 
 bool ClipboardHasText() {
     return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
 }
 
-std::string ReadClipboardText() {
+std::optional<std::string> ReadClipboardText() {
     OpenedClipboard clipboard;
     if (!clipboard.IsOpen()) {
-        throw UserError(LoadText(IDS_CLIPBOARD_OPEN_ERROR));
+        return std::nullopt;
     }
     HANDLE data = ::GetClipboardData(CF_TEXT);
     if (data == nullptr) {

@@ -1,8 +1,9 @@
 #include "Files.h"
 
+#include "CaseConversion.h"
 #include "Faults.h"
 #include "Handles.h"
-#include "PathTerms.h"
+#include "common/PathTerms.h"
 
 namespace tarvix {
 namespace {
@@ -15,13 +16,8 @@ bool Fail(FaultCall call) {
     return false;
 }
 
-bool EqualIgnoringCase(std::string left, std::string right) {
-    if (left.size() != right.size()) {
-        return false;
-    }
-    ::CharLowerBuffA(left.data(), static_cast<DWORD>(left.size()));
-    ::CharLowerBuffA(right.data(), static_cast<DWORD>(right.size()));
-    return left == right;
+bool EqualIgnoringCase(std::string_view left, std::string_view right) {
+    return left.size() == right.size() && LowerCase(left) == LowerCase(right);
 }
 
 } // namespace
@@ -119,12 +115,6 @@ bool FindNextEntry(const FindHandle& find, WIN32_FIND_DATAA& entry) {
     return !Fail(FaultCall::FolderList) && ::FindNextFileA(find.Get(), &entry) != FALSE;
 }
 
-std::string LowerCasePath(std::string_view path) {
-    std::string lowered(path);
-    ::CharLowerBuffA(lowered.data(), static_cast<DWORD>(lowered.size()));
-    return lowered;
-}
-
 namespace {
 
 std::string FullPath(const std::string& path) {
@@ -164,7 +154,7 @@ std::string ComparablePath(const std::string& path) {
     if (full.size() > 1 && full.back() == '\\' && full[full.size() - 2] != ':') {
         full.pop_back();
     }
-    return full.empty() ? std::string() : LowerCasePath(LongSpelling(full));
+    return full.empty() ? std::string() : LowerCase(LongSpelling(full));
 }
 
 } // namespace tarvix

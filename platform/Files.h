@@ -34,9 +34,6 @@ FileHandle OpenExclusiveForReading(const std::string& path);
 FindHandle FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& entry);
 bool FindNextEntry(const FindHandle& find, WIN32_FIND_DATAA& entry);
 
-// The system's locale-aware lower-casing of a whole string.
-std::string LowerCasePath(std::string_view path);
-
 // A spelling of `path` fit for comparing with another: full, with long names for the part that
 // exists, lower-cased. Empty when the path cannot be made full.
 std::string ComparablePath(const std::string& path);

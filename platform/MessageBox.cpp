@@ -1,31 +1,17 @@
 #include "MessageBox.h"
 
 #include "Module.h"
-#include "Text.h"
-#include "strings/RSUnit.h"
 
 namespace tarvix {
 namespace {
 
-unsigned CaptionId(MessageKind kind) {
-    switch (kind) {
-    case MessageKind::Error:
-        return IDS_CAPTION_ERROR;
-    case MessageKind::Information:
-        return IDS_CAPTION_INFORMATION;
-    case MessageKind::Confirmation:
-        break;
-    }
-    return IDS_CAPTION_CONFIRM;
-}
-
-UINT IconFlag(MessageKind kind) {
-    switch (kind) {
-    case MessageKind::Error:
+UINT IconFlag(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Error:
         return MB_ICONERROR;
-    case MessageKind::Information:
+    case MessageIcon::Information:
         return MB_ICONINFORMATION;
-    case MessageKind::Confirmation:
+    case MessageIcon::Question:
         break;
     }
     return MB_ICONQUESTION;
@@ -33,11 +19,11 @@ UINT IconFlag(MessageKind kind) {
 
 } // namespace
 
-int ShowMessage(MessageKind kind, MessageButtons buttons, const std::string& text) {
-    const std::string caption = LoadText(CaptionId(kind));
+int ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon,
+                   MessageButtons buttons) {
     const UINT buttonFlag = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     const int answer =
-        ::MessageBoxA(OwnerWindow(), text.c_str(), caption.c_str(), buttonFlag | IconFlag(kind));
+        ::MessageBoxA(OwnerWindow(), text.c_str(), caption.c_str(), buttonFlag | IconFlag(icon));
     if (buttons == MessageButtons::YesNo) {
         // Wine answers Esc on a Yes/No box with IDCANCEL; Windows with IDNO.
         return answer == IDYES ? IDYES : IDNO;

@@ -1,13 +1,14 @@
-// The product's message box: caption and icon by kind, owned by the owner window.
+// The system's message box, owned by the owner window.
 #pragma once
 #include <string>
 
 namespace tarvix {
 
-enum class MessageKind { Error, Information, Confirmation };
+enum class MessageIcon { Error, Information, Question };
 enum class MessageButtons { Ok, YesNo };
 
 // IDOK, IDYES or IDNO.
-int ShowMessage(MessageKind kind, MessageButtons buttons, const std::string& text);
+int ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon,
+                   MessageButtons buttons);
 
 } // namespace tarvix

@@ -1,10 +1,7 @@
 #include "Registry.h"
 
-#include "Errors.h"
 #include "Faults.h"
 #include "Handles.h"
-#include "Text.h"
-#include "strings/RSUnit.h"
 
 #include <vector>
 
@@ -30,16 +27,14 @@ HKEY OpenOrCreateKey(HKEY root, const std::string& key, REGSAM view) {
     return status == ERROR_SUCCESS ? opened : nullptr;
 }
 
-void CreateRegKey(const std::string& key, const std::string& valueName, const std::string& data) {
+bool CreateRegKey(const std::string& key, const std::string& valueName, const std::string& data) {
     RegKey opened;
     DWORD disposition = 0;
     const bool created = !FaultNow(FaultCall::RegistryCreateKey) &&
                          ::RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr,
                                            REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
                                            opened.Receive(), &disposition) == ERROR_SUCCESS;
-    if (!created || !SetStringValue(opened.Get(), valueName, data)) {
-        throw UserError(LoadText(IDS_REGISTRY_ERROR));
-    }
+    return created && SetStringValue(opened.Get(), valueName, data);
 }
 
 void DeleteRegKey(const std::string& key) {

@@ -7,8 +7,8 @@
 namespace tarvix {
 
 // Creates (or opens) `key` under HKEY_CLASSES_ROOT and sets one string value (an empty name
-// sets the default value). Throws UserError "Error creating system registry entry" on failure.
-void CreateRegKey(const std::string& key, const std::string& valueName, const std::string& data);
+// sets the default value); false when either fails.
+bool CreateRegKey(const std::string& key, const std::string& valueName, const std::string& data);
 // Removes `key` (without subkeys) under HKEY_CLASSES_ROOT; a missing key is not an error.
 void DeleteRegKey(const std::string& key);
 

@@ -15,8 +15,6 @@ class VisualStylesScope {
     VisualStylesScope(const VisualStylesScope&) = delete;
     VisualStylesScope& operator=(const VisualStylesScope&) = delete;
 
-    bool Active() const { return cookie_ != 0; }
-
   private:
     HANDLE context_ = INVALID_HANDLE_VALUE;
     ULONG_PTR cookie_ = 0;

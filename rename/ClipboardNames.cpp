@@ -1,6 +1,7 @@
 #include "ClipboardNames.h"
 
-#include "platform/PathTerms.h"
+#include "common/NameCharacters.h"
+#include "common/PathTerms.h"
 
 namespace tarvix {
 
@@ -32,7 +33,7 @@ std::vector<std::string> NamesFromLines(const std::vector<std::string>& lines,
 
 bool LinesAreBareNames(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) {
-        if (line.find_first_of("\\/:\"<>|") != std::string::npos) {
+        if (HoldsCharacterNotInAName(line)) {
             return false;
         }
     }

@@ -6,20 +6,17 @@
 namespace tarvix {
 
 bool NamesConflict(const std::vector<std::string>& newNames,
-                   const std::vector<std::string>& oldNames, const Lowering& lower) {
+                   const std::vector<std::string>& oldNames, CaseConversion lower) {
     // Lower-cased old name -> the last position that holds it.
     std::unordered_map<std::string, std::size_t> lastOldPosition;
     lastOldPosition.reserve(oldNames.size());
     for (std::size_t j = 0; j < oldNames.size(); ++j) {
-        std::string name = oldNames[j];
-        lower(name);
-        lastOldPosition[std::move(name)] = j;
+        lastOldPosition[lower(oldNames[j])] = j;
     }
     std::unordered_set<std::string> seenNewNames;
     seenNewNames.reserve(newNames.size());
     for (std::size_t i = 0; i < newNames.size(); ++i) {
-        std::string name = newNames[i];
-        lower(name);
+        std::string name = lower(newNames[i]);
         const auto old = lastOldPosition.find(name);
         if (old != lastOldPosition.end() && old->second > i) {
             return true;

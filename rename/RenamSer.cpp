@@ -4,14 +4,14 @@
 #include "NameConflict.h"
 #include "RenamSerIds.h"
 #include "SeriesTemplate.h"
-#include "fileops/Progress.h"
+#include "common/IntegerText.h"
+#include "common/ModalResult.h"
+#include "platform/CaseConversion.h"
 #include "platform/Clipboard.h"
-#include "platform/Errors.h"
 #include "platform/Handles.h"
-#include "platform/IntegerText.h"
-#include "platform/MessageBox.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
+#include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
 #include <algorithm>
@@ -64,10 +64,6 @@ std::string TextOf(HWND control) {
     return text;
 }
 
-void LowerAnsi(std::string& text) {
-    ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
-}
-
 // Refills a list with redraw off, keeping its selection and scroll position: replacing items
 // one by one would move the whole item array each time.
 void FillListBox(HWND list, const std::vector<std::string>& items) {
@@ -95,10 +91,6 @@ void ReplaceListItem(HWND list, int index, const std::string& text) {
     ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
     ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void ShowInformation(unsigned textId) {
-    ShowMessage(MessageKind::Information, MessageButtons::Ok, LoadText(textId));
 }
 
 } // namespace
@@ -254,14 +246,13 @@ void TFormRenamSer::CheckBoxFromClipboardClick() {
         ShowInformation(IDS_RENAME_NO_CLIPBOARD_TEXT);
         return;
     }
-    std::vector<std::string> lines;
-    try {
-        lines = SplitLines(ReadClipboardText());
-    } catch (const UserError& error) {
+    const std::optional<std::string> text = ReadClipboardText();
+    if (!text) {
         LeaveClipboardMode();
-        ShowMessage(MessageKind::Error, MessageButtons::Ok, error.what());
+        ShowError(IDS_CLIPBOARD_OPEN_ERROR);
         return;
     }
+    const std::vector<std::string> lines = SplitLines(*text);
     if (lines.size() != oldNames_.size()) {
         LeaveClipboardMode();
         ShowInformation(IDS_RENAME_WRONG_ROW_COUNT);
@@ -293,7 +284,7 @@ void TFormRenamSer::ButtonDownClick() {
 }
 
 void TFormRenamSer::ButtonOKClick() {
-    if (NamesConflict(newNames_, oldNames_, LowerAnsi)) {
+    if (NamesConflict(newNames_, oldNames_, LowerCase)) {
         ShowInformation(IDS_RENAME_CONFLICT);
         return;
     }

@@ -1,7 +1,7 @@
 // What a rename series starts from: the selection's common folder, its bare names and the
 // default template. No platform calls.
 #pragma once
-#include "NameConflict.h"
+#include "common/CaseConversion.h"
 
 #include <optional>
 #include <string>
@@ -17,7 +17,6 @@ struct SeriesStart {
 
 // Nothing when the paths do not all lie in the folder of the first one (compared ignoring
 // letter case) or when there are none.
-std::optional<SeriesStart> StartSeries(const std::vector<std::string>& paths,
-                                       const Lowering& lower);
+std::optional<SeriesStart> StartSeries(const std::vector<std::string>& paths, CaseConversion lower);
 
 } // namespace tarvix

@@ -1,14 +1,13 @@
 #include "SeriesTemplate.h"
 
-#include "platform/IntegerText.h"
-#include "platform/PathTerms.h"
+#include "common/IntegerText.h"
+#include "common/NameCharacters.h"
+#include "common/PathTerms.h"
 
 #include <algorithm>
 
 namespace tarvix {
 namespace {
-
-constexpr std::string_view kForbiddenCharacters = "\\/:\"<>|";
 
 // Writes `digits` padded on the left with '0' to `width` characters; never cut.
 void AppendNumberField(std::string& result, std::size_t width, const std::string& digits) {
@@ -21,7 +20,7 @@ void AppendNumberField(std::string& result, std::size_t width, const std::string
 } // namespace
 
 bool AcceptableTemplate(std::string_view text) {
-    if (text.find_first_of(kForbiddenCharacters) != std::string_view::npos) {
+    if (HoldsCharacterNotInAName(text)) {
         return false;
     }
     int stars = 0;

@@ -1,4 +1,4 @@
-// The in-process COM server: its object and factory counts and its list of class factories.
+// The in-process COM server: its object and factory counts, which DllCanUnloadNow reads.
 #pragma once
 #include "platform/Win.h"
 
@@ -12,8 +12,6 @@ class ComServer {
     void ObjectDestroyed() { ::InterlockedDecrement(&objectCount_); }
     LONG FactoryAddRef() { return ::InterlockedIncrement(&factoryCount_); }
     LONG FactoryRelease() { return ::InterlockedDecrement(&factoryCount_); }
-    LONG ObjectCount() const { return objectCount_; }
-    LONG FactoryCount() const { return factoryCount_; }
     bool CanUnload() const { return objectCount_ == 0 && factoryCount_ == 0; }
 
   private:

@@ -1,6 +1,7 @@
 #include "ContextMenu.h"
 
-#include "MenuTable.h"
+#include "CommandTable.h"
+#include "MenuFlags.h"
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
 
@@ -24,27 +25,36 @@ HRESULT AddMenuBlock(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags) {
     if (!ShouldAddMenuBlock(flags)) {
         return MAKE_HRESULT(SEVERITY_SUCCESS, 0, 0);
     }
-    // Each insertion at indexMenu lands above the one before, so the block is built upwards.
+    // Each insertion at indexMenu lands above the one before, so the block is built upwards
+    // and the shell menu's own entries go in last row first.
     InsertSeparator(menu, indexMenu, idCmdFirst);
-    InsertText(menu, indexMenu, idCmdFirst + 1, CommandAt(1).menuTextId);
-    InsertText(menu, indexMenu, idCmdFirst, CommandAt(0).menuTextId);
-
+    for (unsigned index = kCommandCount; index-- > 0;) {
+        const CommandRow& row = *CommandAt(index);
+        if (row.place == MenuPlace::ShellMenu) {
+            InsertText(menu, indexMenu, idCmdFirst + row.index, row.menuTextId);
+        }
+    }
     HMENU submenu = ::CreatePopupMenu();
     const std::string caption = LoadText(IDS_SUBMENU_CAPTION);
     ::InsertMenuA(menu, indexMenu, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
                   caption.c_str());
-    for (unsigned index = 2; index < kCommandCount; ++index) {
-        InsertText(submenu, index - 2, idCmdFirst + index, CommandAt(index).menuTextId);
+    UINT position = 0;
+    for (unsigned index = 0; index < kCommandCount; ++index) {
+        const CommandRow& row = *CommandAt(index);
+        if (row.place == MenuPlace::Submenu) {
+            InsertText(submenu, position++, idCmdFirst + row.index, row.menuTextId);
+        }
     }
     InsertSeparator(menu, indexMenu, idCmdFirst);
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, kCommandCount);
 }
 
 HRESULT CopyHelpText(UINT_PTR index, UINT type, CHAR* buffer, UINT cchMax) {
-    if (type != kHelpTextRequestA) {
+    if (type != GCS_HELPTEXTA) {
         return S_OK;
     }
-    if (index >= kCommandCount) {
+    const CommandRow* row = CommandAt(index);
+    if (row == nullptr) {
         return E_INVALIDARG;
     }
     if (buffer == nullptr) {
@@ -53,7 +63,7 @@ HRESULT CopyHelpText(UINT_PTR index, UINT type, CHAR* buffer, UINT cchMax) {
     if (cchMax == 0) {
         return E_INVALIDARG;
     }
-    const std::string text = LoadText(CommandAt(static_cast<unsigned>(index)).helpTextId);
+    const std::string text = LoadText(row->helpTextId);
     const std::size_t length = text.size() < cchMax ? text.size() : cchMax - 1;
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';

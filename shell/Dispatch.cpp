@@ -1,48 +1,16 @@
 #include "Dispatch.h"
 
-#include "Commands.h"
-#include "MenuTable.h"
+#include "CommandTable.h"
 #include "Server.h"
 #include "platform/ComGuard.h"
-#include "platform/MessageBox.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
 #include "platform/VisualStyles.h"
+#include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
 namespace tarvix {
 namespace {
-
-void RunCommand(unsigned index, const Paths& selection) {
-    switch (index) {
-    case 0:
-    case 1:
-        RunCopyMoveAsCommand(selection, index == 1);
-        break;
-    case 2:
-        RunRenameSeriesCommand(selection);
-        break;
-    case 3:
-        RunTimeStampCommand(selection);
-        break;
-    case 4:
-    case 5:
-    case 6:
-    case 7:
-        ChangeCase(selection, static_cast<int>(index) - 3);
-        break;
-    case 8:
-    case 9:
-        NamesToClipboard(selection, index == 9);
-        break;
-    case 10:
-        OpenCommandPrompt(selection);
-        break;
-    default:
-        OpenHelp();
-        break;
-    }
-}
 
 void ReportEscapedException(const EscapedException& escaped) {
     CatchEscaping([&] {
@@ -76,7 +44,7 @@ void DrainMessages() {
 
 void RunCommandContained(unsigned index, Selection& selection) {
     const VisualStylesScope styles;
-    if (const auto escaped = CatchEscaping([&] { RunCommand(index, selection.Paths()); })) {
+    if (const auto escaped = CatchEscaping([&] { CommandAt(index)->run(selection.Paths()); })) {
         ReportEscapedException(*escaped);
     }
 }
@@ -94,7 +62,7 @@ HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info, Selection& selection) {
     SetOwnerWindow(info->hwnd);
     const unsigned index = LOWORD(verb);
     HRESULT result = S_OK;
-    if (index >= kCommandCount) {
+    if (CommandAt(index) == nullptr) {
         result = E_INVALIDARG;
     } else {
         RunCommandContained(index, selection);

@@ -1,6 +1,5 @@
 // InvokeCommand: frames one command with the busy counter and the owner window.
 #pragma once
-#include "Commands.h"
 #include "Selection.h"
 #include "platform/Win.h"
 

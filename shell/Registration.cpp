@@ -1,10 +1,10 @@
-#include "TarvixExt.h"
+#include "common/ClassIdentity.h"
 #include "TarvixExtFactory.h"
 #include "platform/Handles.h"
 #include "platform/Module.h"
 #include "platform/Registry.h"
 #include "platform/Errors.h"
-#include "platform/Files.h"
+#include "platform/CaseConversion.h"
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
 
@@ -19,13 +19,11 @@ const char kApprovedKey[] =
 const char kFileHandlerKey[] = "*\\shellex\\ContextMenuHandlers\\Tarvix";
 const char kFolderHandlerKey[] = "Folder\\shellex\\ContextMenuHandlers\\Tarvix";
 
-std::string ClassKey() {
-    return std::string("CLSID\\") + kClsidString;
-}
 // The DLL's path; with a space in it, its short form where the platform has one (otherwise
 // the full path, never an undefined buffer).
 std::string ServerFileName() {
-    char path[262] = {};
+    // Room for a path of MAX_PATH characters, its NUL, and one more to tell a cut path.
+    char path[MAX_PATH + 2] = {};
     const DWORD length = ::GetModuleFileNameA(ModuleHandle(), path, sizeof(path));
     std::string fileName(path, length < sizeof(path) ? length : 0);
     if (fileName.find(' ') == std::string::npos) {
@@ -39,18 +37,22 @@ std::string ServerFileName() {
     return std::string(shortPath, shortLength);
 }
 
+// Registration stops at the first entry that cannot be written; the ones before it stay.
+void Require(bool written) {
+    if (!written) {
+        throw UserError(LoadText(IDS_REGISTRY_ERROR));
+    }
+}
+
 void Register() {
-    CreateRegKey(ClassKey(), "", kDescription);
-    const std::string serverFile = ServerFileName();
-    CreateRegKey(InprocServerKey(), "", serverFile);
-    CreateRegKey(InprocServerKey(), "ThreadingModel", "Apartment");
-    CreateRegKey(kFileHandlerKey, "", kClsidString);
-    CreateRegKey(kFolderHandlerKey, "", kClsidString);
+    Require(CreateRegKey(ClassKey(), "", kDescription));
+    Require(CreateRegKey(InprocServerKey(), "", ServerFileName()));
+    Require(CreateRegKey(InprocServerKey(), "ThreadingModel", "Apartment"));
+    Require(CreateRegKey(kFileHandlerKey, "", kClsidString));
+    Require(CreateRegKey(kFolderHandlerKey, "", kClsidString));
     if (IsNtFamily()) {
         RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey));
-        if (!SetStringValue(approved.Get(), kClsidString, kDescription)) {
-            throw UserError(LoadText(IDS_REGISTRY_ERROR));
-        }
+        Require(SetStringValue(approved.Get(), kClsidString, kDescription));
     }
 }
 
@@ -58,7 +60,7 @@ void Register() {
 // of their own, while the handler keys are shared. The DLL of the other bitness still needs
 // them when its view names another server file for the class.
 bool SamePathIgnoringCase(const std::string& left, const std::string& right) {
-    return LowerCasePath(left) == LowerCasePath(right);
+    return LowerCase(left) == LowerCase(right);
 }
 
 bool OtherBitnessRegistered() {
@@ -92,10 +94,6 @@ void Unregister() {
 }
 
 } // namespace
-
-std::string InprocServerKey() {
-    return ClassKey() + "\\InprocServer32";
-}
 
 void TTarvixExtFactory::UpdateRegistry(bool doRegister) {
     if (doRegister) {

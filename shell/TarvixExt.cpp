@@ -11,7 +11,6 @@ namespace tarvix {
 
 const CLSID CLSID_TarvixExt = {
     0xFEA484FA, 0x8B1F, 0x4F0D, {0xB3, 0xEF, 0xD1, 0xCF, 0xFE, 0xA6, 0xEA, 0x77}};
-const char kClsidString[] = "{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}";
 
 TTarvixExt::TTarvixExt(IUnknown* outer)
     : inner_(*this), controlling_(outer != nullptr ? outer : &inner_) {

@@ -9,9 +9,6 @@ namespace tarvix {
 
 // {FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}
 extern const CLSID CLSID_TarvixExt;
-extern const char kClsidString[];
-// The key under HKEY_CLASSES_ROOT whose default value registration sets to the DLL's path.
-std::string InprocServerKey();
 
 // Aggregatable as COM defines it: the object's own IUnknown (Inner) keeps its reference count
 // and answers its interfaces; the IUnknown methods of the other interfaces go to the

@@ -8,47 +8,14 @@
 #include "strings/RSUnit.h"
 
 #include <new>
-#include <vector>
 
 namespace tarvix {
 namespace {
 
-class FactoryList {
-  public:
-    FactoryList() { factories_.push_back(&factory_); }
-
-    TTarvixExtFactory* Find(REFCLSID clsid) {
-        ::AcquireSRWLockShared(&lock_);
-        TTarvixExtFactory* found = nullptr;
-        for (TTarvixExtFactory* factory : factories_) {
-            if (IsEqualCLSID(factory->ClassId(), clsid)) {
-                found = factory;
-            }
-        }
-        ::ReleaseSRWLockShared(&lock_);
-        return found;
-    }
-
-    void UpdateAll(bool doRegister) {
-        ::AcquireSRWLockExclusive(&lock_);
-        struct Unlock {
-            SRWLOCK* lock;
-            ~Unlock() { ::ReleaseSRWLockExclusive(lock); }
-        } unlock{&lock_};
-        for (TTarvixExtFactory* factory : factories_) {
-            factory->UpdateRegistry(doRegister);
-        }
-    }
-
-  private:
-    SRWLOCK lock_ = SRWLOCK_INIT;
-    TTarvixExtFactory factory_;
-    std::vector<TTarvixExtFactory*> factories_;
-};
-
-FactoryList& Factories() {
-    static FactoryList list;
-    return list;
+// The server's one class factory; it lives as long as the DLL.
+TTarvixExtFactory& TheFactory() {
+    static TTarvixExtFactory factory;
+    return factory;
 }
 
 void ShowCreationFailure(std::string message) {
@@ -123,11 +90,11 @@ STDMETHODIMP TTarvixExtFactory::LockServer(BOOL fLock) {
 }
 
 TTarvixExtFactory* FindFactory(REFCLSID clsid) {
-    return Factories().Find(clsid);
+    return IsEqualCLSID(clsid, TheFactory().ClassId()) ? &TheFactory() : nullptr;
 }
 
 void UpdateServerRegistry(bool doRegister) {
-    Factories().UpdateAll(doRegister);
+    TheFactory().UpdateRegistry(doRegister);
 }
 
 } // namespace tarvix

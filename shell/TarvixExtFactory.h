@@ -1,4 +1,4 @@
-// The class factory of the extension and the factory list the DLL exports search.
+// The class factory of the extension, which the DLL exports find and register.
 #pragma once
 #include "platform/Win.h"
 
@@ -20,9 +20,9 @@ class TTarvixExtFactory final : public IClassFactory {
     void UpdateRegistry(bool doRegister);
 };
 
-// The factory for `clsid`, or null; searched under a shared lock.
+// The factory for `clsid`, or null.
 TTarvixExtFactory* FindFactory(REFCLSID clsid);
-// Calls UpdateRegistry of every factory of this server.
+// Calls UpdateRegistry of the server's factory.
 void UpdateServerRegistry(bool doRegister);
 
 } // namespace tarvix

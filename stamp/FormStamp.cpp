@@ -2,12 +2,10 @@
 
 #include "StampDate.h"
 #include "StampIds.h"
-#include "fileops/Progress.h"
-#include "platform/Errors.h"
+#include "common/ModalResult.h"
 #include "platform/LocalTime.h"
-#include "platform/MessageBox.h"
-#include "platform/Module.h"
 #include "platform/Text.h"
+#include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
 namespace tarvix {
@@ -174,7 +172,7 @@ void TFormStamp::ButtonOKClick() {
     const int month = Position(StampField::Month);
     const int year = Position(StampField::Year);
     if (!IsValidDate(year, month, day)) {
-        ShowMessage(MessageKind::Information, MessageButtons::Ok, LoadText(IDS_STAMP_ILLEGAL_DATE));
+        ShowInformation(IDS_STAMP_ILLEGAL_DATE);
         return;
     }
     choice_.day = day;

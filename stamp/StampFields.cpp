@@ -1,6 +1,6 @@
 #include "StampFields.h"
 
-#include "platform/IntegerText.h"
+#include "common/IntegerText.h"
 
 #include <algorithm>
 

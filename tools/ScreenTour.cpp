@@ -6,10 +6,11 @@
 //   ScreenTour <done folder> <work folder>
 //
 // Folders are Windows paths. The work folder is filled with sample files and emptied again.
+#include "commands/CopyMoveAs.h"
 #include "fileops/CopyMoveRules.h"
 #include "fileops/Progress.h"
-#include "platform/ChoiceBox.h"
-#include "platform/MessageBox.h"
+#include "fileops/ReplaceQuestion.h"
+#include "strings/Messages.h"
 #include "platform/Text.h"
 #include "platform/VisualStyles.h"
 #include "rename/RenamSerIds.h"
@@ -93,7 +94,7 @@ void ProgressAndReplace(const std::string& work) {
         const VisualStylesScope styles;
         TFormProgress form;
         form.SetCaption(LoadText(IDS_VERB_COPY));
-        form.RunCopyMoveBatch({work + "\\report.txt"}, work + "\\Backup\\*.*", pkKeepBoth, false);
+        RunCopyMoveBatch(form, {work + "\\report.txt"}, work + "\\Backup\\*.*", pkKeepBoth, false);
     }
     robot.Finish();
     if (!robot.AllStepsMet()) {

@@ -2,10 +2,10 @@
 // name holds no forbidden character, every destination lies in the chosen folder, and an
 // accepted pattern never sends two objects of one folder to one name.
 #include "fileops/CopyMoveRules.h"
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
+#include "tests/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
@@ -20,14 +20,6 @@ void Check(bool holds) {
     if (!holds) {
         std::abort();
     }
-}
-
-std::string LowerAscii(std::string_view text) {
-    std::string lowered(text);
-    for (char& character : lowered) {
-        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
-    }
-    return lowered;
 }
 
 std::vector<std::string> SplitObjects(std::string_view text) {
@@ -47,7 +39,7 @@ bool OneFolderNoRepeats(const std::vector<std::string>& objects) {
         if (tarvix::FolderPart(object) != tarvix::FolderPart(objects.front())) {
             return false;
         }
-        lowered.insert(LowerAscii(object));
+        lowered.insert(tarvix::AsciiLower(object));
     }
     return lowered.size() == objects.size();
 }
@@ -61,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string typed(input.substr(0, split));
     const std::vector<std::string> objects =
         SplitObjects(split == std::string_view::npos ? "" : input.substr(split + 1));
-    const tarvix::LowerCase lower = LowerAscii;
+    const tarvix::CaseConversion lower = tarvix::AsciiLower;
 
     const std::string shownFolder = "D:\\Out";
     const std::string finalPath = shownFolder + "\\" + typed;
@@ -82,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& object : objects) {
         const std::string destination = tarvix::DestinationOf(*pattern, finalPath, object);
         Check(tarvix::FolderPart(destination) == shownFolder + "\\");
-        destinations.insert(LowerAscii(destination));
+        destinations.insert(tarvix::AsciiLower(destination));
     }
     if (accepted && OneFolderNoRepeats(objects)) {
         Check(destinations.size() == objects.size());

@@ -1,6 +1,6 @@
 // The integer text reader on any bytes: never reads past its input, and what it accepts
 // reads back to the same value from its decimal text.
-#include "platform/IntegerText.h"
+#include "common/IntegerText.h"
 
 #include <cstdint>
 #include <cstdlib>

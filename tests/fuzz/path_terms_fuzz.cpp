@@ -1,5 +1,5 @@
 // Path terms on any bytes: the parts always rebuild the path.
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,10 +3,10 @@
 // names that equal their own old names, all different, never conflict.
 #include "rename/ClipboardNames.h"
 #include "rename/NameConflict.h"
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 #include "rename/SeriesTemplate.h"
+#include "tests/AsciiCase.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -18,12 +18,6 @@ namespace {
 void Check(bool holds) {
     if (!holds) {
         std::abort();
-    }
-}
-
-void LowerAscii(std::string& text) {
-    for (char& character : text) {
-        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
     }
 }
 
@@ -55,12 +49,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     std::set<std::string> lowered;
-    for (std::string line : lines) {
-        LowerAscii(line);
-        lowered.insert(line);
+    for (const std::string& line : lines) {
+        lowered.insert(tarvix::AsciiLower(line));
     }
     if (lowered.size() == lines.size()) {
-        Check(!tarvix::NamesConflict(lines, lines, LowerAscii));
+        Check(!tarvix::NamesConflict(lines, lines, tarvix::AsciiLower));
     }
     return 0;
 }

@@ -1,29 +1,14 @@
-#include "shell/CaseStyle.h"
+#include "commands/CaseStyle.h"
+#include "tests/AsciiCase.h"
 
 #include <gtest/gtest.h>
-
-#include <cctype>
 
 namespace tarvix {
 namespace {
 
-// ASCII stands in for the platform's code-page conversion.
-CaseConversions AsciiConversions() {
-    return {[](std::string& text) {
-                for (char& c : text) {
-                    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-                }
-            },
-            [](std::string& text) {
-                for (char& c : text) {
-                    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-                }
-            }};
-}
-
 std::string Styled(const std::string& path, int style) {
     std::string result;
-    EXPECT_TRUE(NewCasePath(path, style, AsciiConversions(), result));
+    EXPECT_TRUE(NewCasePath(path, style, kAsciiCase, result));
     return result;
 }
 
@@ -54,8 +39,8 @@ TEST(CaseStyle, FirstCapitalKeepsALeadingDotFirst) {
 
 TEST(CaseStyle, StylesOutsideOneToFourChangeNothing) {
     std::string result = "untouched";
-    EXPECT_FALSE(NewCasePath("C:\\a.txt", 0, AsciiConversions(), result));
-    EXPECT_FALSE(NewCasePath("C:\\a.txt", 5, AsciiConversions(), result));
+    EXPECT_FALSE(NewCasePath("C:\\a.txt", 0, kAsciiCase, result));
+    EXPECT_FALSE(NewCasePath("C:\\a.txt", 5, kAsciiCase, result));
     EXPECT_EQ(result, "untouched");
 }
 

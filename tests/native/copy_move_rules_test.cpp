@@ -1,4 +1,5 @@
 #include "fileops/CopyMoveRules.h"
+#include "tests/AsciiCase.h"
 
 #include <gtest/gtest.h>
 
@@ -7,17 +8,7 @@
 namespace tarvix {
 namespace {
 
-std::string AsciiLower(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lowered;
-}
-
-const LowerCase kLower = AsciiLower;
+constexpr CaseConversion kLower = AsciiLower;
 
 TEST(CopyMoveSelection, ClassifiesAndTitlesTheSelection) {
     struct Row {

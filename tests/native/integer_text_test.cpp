@@ -1,4 +1,4 @@
-#include "platform/IntegerText.h"
+#include "common/IntegerText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/ClipboardText.h"
+#include "commands/ClipboardText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/PromptCommandLine.h"
+#include "commands/PromptCommandLine.h"
 
 #include <gtest/gtest.h>
 

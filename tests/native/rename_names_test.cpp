@@ -1,21 +1,14 @@
 #include "rename/ClipboardNames.h"
 #include "rename/NameConflict.h"
 #include "rename/SeriesSelection.h"
+#include "tests/AsciiCase.h"
 
 #include <gtest/gtest.h>
-
-#include <cctype>
 
 namespace tarvix {
 namespace {
 
 using Names = std::vector<std::string>;
-
-void LowerAscii(std::string& text) {
-    for (char& character : text) {
-        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
-    }
-}
 
 TEST(ClipboardLines, EveryKindOfBreakEndsALine) {
     EXPECT_EQ(SplitLines("x\r\ny\r\n"), (Names{"x", "y"}));
@@ -42,49 +35,49 @@ TEST(ClipboardLines, EachLineGetsTheExtensionOfItsOldName) {
 }
 
 TEST(NameConflicts, NewNameMeetsTheOldNameOfALaterObject) {
-    EXPECT_TRUE(NamesConflict({"1.jpg", "2.jpg"}, {"2.jpg", "1.jpg"}, LowerAscii));
-    EXPECT_TRUE(NamesConflict({"b.txt", "a.txt"}, {"a.txt", "b.txt"}, LowerAscii));
-    EXPECT_TRUE(NamesConflict({"B.TXT", "c.txt"}, {"a.txt", "b.txt"}, LowerAscii));
-    EXPECT_TRUE(NamesConflict({"x", "z", "a"}, {"y", "p", "Z"}, LowerAscii));
+    EXPECT_TRUE(NamesConflict({"1.jpg", "2.jpg"}, {"2.jpg", "1.jpg"}, AsciiLower));
+    EXPECT_TRUE(NamesConflict({"b.txt", "a.txt"}, {"a.txt", "b.txt"}, AsciiLower));
+    EXPECT_TRUE(NamesConflict({"B.TXT", "c.txt"}, {"a.txt", "b.txt"}, AsciiLower));
+    EXPECT_TRUE(NamesConflict({"x", "z", "a"}, {"y", "p", "Z"}, AsciiLower));
 }
 
 TEST(NameConflicts, OwnAndEarlierOldNamesAreFree) {
-    EXPECT_FALSE(NamesConflict({"1.jpg", "2.jpg"}, {"1.jpg", "2.jpg"}, LowerAscii));
-    EXPECT_FALSE(NamesConflict({"A.txt", "B.txt"}, {"a.txt", "b.txt"}, LowerAscii));
-    EXPECT_FALSE(NamesConflict({"n", "a.txt"}, {"a.txt", "b.txt"}, LowerAscii));
-    EXPECT_FALSE(NamesConflict({}, {}, LowerAscii));
+    EXPECT_FALSE(NamesConflict({"1.jpg", "2.jpg"}, {"1.jpg", "2.jpg"}, AsciiLower));
+    EXPECT_FALSE(NamesConflict({"A.txt", "B.txt"}, {"a.txt", "b.txt"}, AsciiLower));
+    EXPECT_FALSE(NamesConflict({"n", "a.txt"}, {"a.txt", "b.txt"}, AsciiLower));
+    EXPECT_FALSE(NamesConflict({}, {}, AsciiLower));
     // The same old name twice (duplicates in the selection): only a later one counts.
-    EXPECT_FALSE(NamesConflict({"q", "d"}, {"d", "d"}, LowerAscii));
-    EXPECT_TRUE(NamesConflict({"d", "q"}, {"d", "d"}, LowerAscii));
+    EXPECT_FALSE(NamesConflict({"q", "d"}, {"d", "d"}, AsciiLower));
+    EXPECT_TRUE(NamesConflict({"d", "q"}, {"d", "d"}, AsciiLower));
 }
 
 TEST(NameConflicts, TwoEqualNewNamesConflictInAnyLetterCase) {
-    EXPECT_TRUE(NamesConflict({"same.txt", "same.txt"}, {"a.txt", "b.txt"}, LowerAscii));
-    EXPECT_TRUE(NamesConflict({"Same.txt", "x", "SAME.TXT"}, {"a.txt", "b", "c.txt"}, LowerAscii));
-    EXPECT_TRUE(NamesConflict({".txt", ".txt"}, {"a.txt", "b.txt"}, LowerAscii))
+    EXPECT_TRUE(NamesConflict({"same.txt", "same.txt"}, {"a.txt", "b.txt"}, AsciiLower));
+    EXPECT_TRUE(NamesConflict({"Same.txt", "x", "SAME.TXT"}, {"a.txt", "b", "c.txt"}, AsciiLower));
+    EXPECT_TRUE(NamesConflict({".txt", ".txt"}, {"a.txt", "b.txt"}, AsciiLower))
         << "two empty clipboard lines";
 }
 
 TEST(SeriesSelection, OneFolderIgnoringCaseGivesBareNamesAndTheDefaultTemplate) {
-    const auto series = StartSeries({"C:\\Photos\\a.jpg", "c:\\photos\\b.jpg"}, LowerAscii);
+    const auto series = StartSeries({"C:\\Photos\\a.jpg", "c:\\photos\\b.jpg"}, AsciiLower);
     ASSERT_TRUE(series.has_value());
     EXPECT_EQ(series->folder, "c:\\photos\\");
     EXPECT_EQ(series->defaultTemplate, "Photos?");
     EXPECT_EQ(series->oldNames, (Names{"a.jpg", "b.jpg"}));
 
-    const auto root = StartSeries({"D:\\x.txt", "D:\\Sub"}, LowerAscii);
+    const auto root = StartSeries({"D:\\x.txt", "D:\\Sub"}, AsciiLower);
     ASSERT_TRUE(root.has_value());
     EXPECT_EQ(root->folder, "d:\\");
     EXPECT_EQ(root->defaultTemplate, "?");
     EXPECT_EQ(root->oldNames, (Names{"x.txt", "Sub"}));
 
-    EXPECT_EQ(StartSeries({"D:\\Scans\\2002\\p.png"}, LowerAscii)->defaultTemplate, "2002?");
+    EXPECT_EQ(StartSeries({"D:\\Scans\\2002\\p.png"}, AsciiLower)->defaultTemplate, "2002?");
 }
 
 TEST(SeriesSelection, DifferentFoldersOrNoPathsGiveNoSeries) {
-    EXPECT_FALSE(StartSeries({"C:\\A\\x.txt", "C:\\B\\y.txt"}, LowerAscii).has_value());
-    EXPECT_FALSE(StartSeries({"C:\\A\\x.txt", "C:\\A\\Sub\\y.txt"}, LowerAscii).has_value());
-    EXPECT_FALSE(StartSeries({}, LowerAscii).has_value());
+    EXPECT_FALSE(StartSeries({"C:\\A\\x.txt", "C:\\B\\y.txt"}, AsciiLower).has_value());
+    EXPECT_FALSE(StartSeries({"C:\\A\\x.txt", "C:\\A\\Sub\\y.txt"}, AsciiLower).has_value());
+    EXPECT_FALSE(StartSeries({}, AsciiLower).has_value());
 }
 
 } // namespace

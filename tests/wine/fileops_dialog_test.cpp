@@ -1,7 +1,8 @@
 // Copy as / Move as through the system's real save dialog, driven as a user would drive it.
+#include "commands/CopyMoveAs.h"
 #include "fileops/ProgressIds.h"
 #include "fileops_support.h"
-#include "platform/ChoiceBox.h"
+#include "fileops/ReplaceQuestion.h"
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
 #include "support/Extension.h"
@@ -52,7 +53,7 @@ class CopyMoveAsTest : public ::testing::Test {
             robot.Answer(answer.caption, answer.button);
         }
         robot.Start();
-        form->CopyMoveAs(list, move);
+        CopyMoveAsRun(list, move).CopyMoveAs(*form);
         DialogRun run;
         run.allMet = robot.AllStepsMet();
         run.windowShown = ::IsWindowVisible(form->Handle()) != FALSE;
@@ -272,7 +273,7 @@ TEST(ProgressWindow, LooksAsDocumentedAndCountsUpToItsMaximum) {
     const std::string longPath = "C:\\" + std::string(300, 'x');
     form.SetSource(longPath);
     EXPECT_EQ(form.Source(), longPath);
-    form.RepaintSource();
+    form.RepaintWindow();
     EXPECT_EQ(WindowText(::GetDlgItem(form.Handle(), IDC_EDIT_ZDROJ)), longPath);
     form.SetMax(3);
     form.Step();

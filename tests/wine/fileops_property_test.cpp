@@ -1,11 +1,13 @@
 // Random trees, selections, patterns and answers, checked against a ledger of every file's
 // content: whatever the user answers, no byte is lost that the user did not agree to lose.
+#include "commands/CopyMoveAs.h"
 #include "fileops/CopyMoveRules.h"
 #include "fileops/Progress.h"
 #include "fileops_support.h"
-#include "platform/ChoiceBox.h"
+#include "fileops/ReplaceQuestion.h"
+#include "platform/CaseConversion.h"
 #include "platform/Files.h"
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -96,7 +98,7 @@ class LedgerRun {
     }
 
     void ChoosePattern(Batch& batch) {
-        const LowerCase lower = LowerCasePath;
+        const CaseConversion lower = LowerCase;
         const SelectionKind kind = ClassifySelection(batch.objects, lower);
         std::vector<std::string> accepted;
         for (const char* typed : {"Single.txt", "n.*", "*.bak", "*", "*.*"}) {
@@ -151,7 +153,7 @@ TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
         LedgerRun run(folder.Path(), random);
         const Batch batch = run.MakeBatch();
         const Map before = run.Before();
-        form->RunCopyMoveBatch(batch.objects, batch.finalPath, batch.pattern, batch.move);
+        RunCopyMoveBatch(*form, batch.objects, batch.finalPath, batch.pattern, batch.move);
         const Map after = Snapshot(folder.Path());
 
         // Existing destination files the user agreed to replace: the one answered Yes, and

@@ -7,7 +7,7 @@
 
 namespace tarvix::test {
 
-TransferRun RunTransfer(TFormProgress& form, const std::string& source,
+TransferRun RunTransfer(TransferEngine& engine, const std::string& source,
                         const std::string& destination, bool move,
                         const std::vector<Answer>& answers) {
     WindowRobot robot;
@@ -15,10 +15,8 @@ TransferRun RunTransfer(TFormProgress& form, const std::string& source,
         robot.Answer(answer.caption, answer.button);
     }
     robot.Start();
-    form.SetSource(source);
-    form.SetDestination(destination);
     TransferRun run;
-    run.result = form.TransferObject(move);
+    run.result = engine.TransferObject(source, destination, move);
     EXPECT_TRUE(robot.AllStepsMet()) << "a box the test answers never came";
     run.seen = robot.Finish();
     return run;

@@ -2,6 +2,7 @@
 // the window robot answers the boxes, and the texts the boxes are expected to show.
 #pragma once
 #include "fileops/Progress.h"
+#include "fileops/Transfer.h"
 #include "support/WindowRobot.h"
 
 #include <string>
@@ -20,9 +21,9 @@ struct TransferRun {
     std::vector<SeenWindow> seen;
 };
 
-// Runs TransferObject for source -> destination on `form`, answering the boxes in order; a
+// Runs TransferObject for source -> destination on `engine`, answering the boxes in order; a
 // box of `answers` that never came fails the test.
-TransferRun RunTransfer(TFormProgress& form, const std::string& source,
+TransferRun RunTransfer(TransferEngine& engine, const std::string& source,
                         const std::string& destination, bool move,
                         const std::vector<Answer>& answers);
 

@@ -1,7 +1,8 @@
 // TransferObject on real files, with the robot answering every box as a user would.
+#include "commands/CopyMoveAs.h"
 #include "fileops/FolderTransfer.h"
 #include "fileops_support.h"
-#include "platform/ChoiceBox.h"
+#include "fileops/ReplaceQuestion.h"
 #include "platform/Faults.h"
 #include "support/TempFolder.h"
 
@@ -34,6 +35,7 @@ class TransferTest : public ::testing::Test {
 
     TempFolder folder;
     TFormProgress form;
+    TransferEngine engine{form};
 };
 
 TEST_F(TransferTest, MissingSourceAsksToProceedAndTouchesNothing) {
@@ -41,9 +43,9 @@ TEST_F(TransferTest, MissingSourceAsksToProceedAndTouchesNothing) {
     const Map before = Snapshot(folder.Path());
     const std::string missing = folder / "gone.txt";
 
-    TransferRun stop = RunTransfer(form, missing, folder / "x.txt", true, {{"Error", IDNO}});
+    TransferRun stop = RunTransfer(engine, missing, folder / "x.txt", true, {{"Error", IDNO}});
     EXPECT_FALSE(stop.result);
-    TransferRun skip = RunTransfer(form, missing, folder / "x.txt", false, {{"Error", IDYES}});
+    TransferRun skip = RunTransfer(engine, missing, folder / "x.txt", false, {{"Error", IDYES}});
     EXPECT_TRUE(skip.result);
 
     EXPECT_EQ(Texts(stop.seen), Texts_{MissingText(missing)});
@@ -57,8 +59,8 @@ TEST_F(TransferTest, ExistingFolderAtTheDestinationIsReportedAndSkipped) {
     const Map before = Snapshot(folder.Path());
 
     TransferRun file =
-        RunTransfer(form, folder / "a.txt", folder / "Taken", true, {{"Error", IDOK}});
-    TransferRun self = RunTransfer(form, folder / "Doc", folder / "Doc", true, {{"Error", IDOK}});
+        RunTransfer(engine, folder / "a.txt", folder / "Taken", true, {{"Error", IDOK}});
+    TransferRun self = RunTransfer(engine, folder / "Doc", folder / "Doc", true, {{"Error", IDOK}});
 
     EXPECT_TRUE(file.result);
     EXPECT_TRUE(self.result);
@@ -74,20 +76,21 @@ TEST_F(TransferTest, ReplaceQuestionAnswers) {
     }
     auto from = [&](char name) { return folder / (std::string(1, name) + ".new"); };
     auto to = [&](char name) { return folder / (std::string(1, name) + ".old"); };
-    form.ReplaceMode = mrNo;
+    engine.ReplaceMode = mrNo;
 
-    TransferRun no = RunTransfer(form, from('p'), to('p'), false, {{"Confirm", IDNO}});
+    TransferRun no = RunTransfer(engine, from('p'), to('p'), false, {{"Confirm", IDNO}});
     EXPECT_TRUE(no.result);
-    EXPECT_EQ(form.ReplaceMode, mrNo);
-    TransferRun yes = RunTransfer(form, from('q'), to('q'), true, {{"Confirm", IDYES}});
+    EXPECT_EQ(engine.ReplaceMode, mrNo);
+    TransferRun yes = RunTransfer(engine, from('q'), to('q'), true, {{"Confirm", IDYES}});
     EXPECT_TRUE(yes.result);
-    EXPECT_EQ(form.ReplaceMode, mrNo);
-    TransferRun cancel = RunTransfer(form, from('r'), to('r'), false, {{"Confirm", IDCANCEL}});
+    EXPECT_EQ(engine.ReplaceMode, mrNo);
+    TransferRun cancel = RunTransfer(engine, from('r'), to('r'), false, {{"Confirm", IDCANCEL}});
     EXPECT_FALSE(cancel.result);
-    form.ReplaceMode = mrNo;
-    TransferRun all = RunTransfer(form, from('s'), to('s'), false, {{"Confirm", kAnswerYesToAll}});
-    EXPECT_EQ(form.ReplaceMode, mrYesToAll);
-    TransferRun unasked = RunTransfer(form, from('t'), to('t'), false, {});
+    engine.ReplaceMode = mrNo;
+    TransferRun all =
+        RunTransfer(engine, from('s'), to('s'), false, {{"Confirm", kAnswerYesToAll}});
+    EXPECT_EQ(engine.ReplaceMode, mrYesToAll);
+    TransferRun unasked = RunTransfer(engine, from('t'), to('t'), false, {});
 
     EXPECT_EQ(Texts(no.seen), Texts_{FileExistsText(to('p'))});
     EXPECT_EQ(Texts(yes.seen), Texts_{FileExistsText(to('q'))});
@@ -120,16 +123,12 @@ TEST_F(TransferTest, FourAnswerBoxTakesEnterForYesAndEscForCancel) {
             ::PostMessageA(::GetDlgItem(box, IDYES), WM_KEYDOWN, virtualKey, 0);
         };
     };
-    form.ReplaceMode = mrNo;
+    engine.ReplaceMode = mrNo;
     WindowRobot robot;
     robot.Then("Confirm", key(VK_RETURN)).Then("Confirm", key(VK_ESCAPE));
     robot.Start();
-    form.SetSource(folder / "a.new");
-    form.SetDestination(folder / "a.old");
-    EXPECT_TRUE(form.TransferObject(false));
-    form.SetSource(folder / "b.new");
-    form.SetDestination(folder / "b.old");
-    EXPECT_FALSE(form.TransferObject(false));
+    EXPECT_TRUE(engine.TransferObject(folder / "a.new", folder / "a.old", false));
+    EXPECT_FALSE(engine.TransferObject(folder / "b.new", folder / "b.old", false));
     EXPECT_TRUE(robot.AllStepsMet());
     robot.Finish();
     EXPECT_EQ(
@@ -141,9 +140,9 @@ TEST_F(TransferTest, ProtectedDestinationIsAskedThenRefused) {
     WriteTextFile(folder / "a.txt", "new");
     WriteTextFile(folder / "locked.txt", "old and read-only");
     ::SetFileAttributesA((folder / "locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    form.ReplaceMode = mrNo;
+    engine.ReplaceMode = mrNo;
 
-    TransferRun run = RunTransfer(form, folder / "a.txt", folder / "locked.txt", true,
+    TransferRun run = RunTransfer(engine, folder / "a.txt", folder / "locked.txt", true,
                                   {{"Confirm", IDYES}, {"Error", IDOK}});
 
     EXPECT_TRUE(run.result);
@@ -155,12 +154,12 @@ TEST_F(TransferTest, ProtectedDestinationIsAskedThenRefused) {
 
 TEST_F(TransferTest, FileOntoItselfIsLeftAloneSilently) {
     WriteTextFile(folder / "Same.txt", "keep me");
-    form.ReplaceMode = mrNo;
+    engine.ReplaceMode = mrNo;
 
     TransferRun exact =
-        RunTransfer(form, folder / "Same.txt", folder / "Same.txt", true, {{"Confirm", IDYES}});
-    form.ReplaceMode = mrYesToAll;
-    TransferRun otherCase = RunTransfer(form, folder / "Same.txt", folder / "SAME.TXT", true, {});
+        RunTransfer(engine, folder / "Same.txt", folder / "Same.txt", true, {{"Confirm", IDYES}});
+    engine.ReplaceMode = mrYesToAll;
+    TransferRun otherCase = RunTransfer(engine, folder / "Same.txt", folder / "SAME.TXT", true, {});
 
     EXPECT_TRUE(exact.result);
     EXPECT_EQ(Texts(exact.seen), Texts_{FileExistsText(folder / "Same.txt")});
@@ -174,10 +173,10 @@ TEST_F(TransferTest, DestinationHeldOpenGivesOneWriteError) {
     HANDLE held = ::CreateFileA((folder / "held.txt").c_str(), GENERIC_READ, 0, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    form.ReplaceMode = mrYesToAll;
+    engine.ReplaceMode = mrYesToAll;
 
     TransferRun run =
-        RunTransfer(form, folder / "a.txt", folder / "held.txt", true, {{"Error", IDOK}});
+        RunTransfer(engine, folder / "a.txt", folder / "held.txt", true, {{"Error", IDOK}});
     ::CloseHandle(held);
 
     EXPECT_TRUE(run.result);
@@ -189,11 +188,11 @@ TEST_F(TransferTest, FailedReplacementKeepsTheOldFile) {
     for (FaultCall call : {FaultCall::FileCopy, FaultCall::FileMove}) {
         WriteTextFile(folder / "a.txt", "new content");
         WriteTextFile(folder / "old.txt", "precious old content");
-        form.ReplaceMode = mrNo;
+        engine.ReplaceMode = mrNo;
         // The first copy finds the destination taken; the fault hits the one after consent.
         PlanFault(call, call == FaultCall::FileCopy ? 1 : 0);
 
-        TransferRun run = RunTransfer(form, folder / "a.txt", folder / "old.txt", true,
+        TransferRun run = RunTransfer(engine, folder / "a.txt", folder / "old.txt", true,
                                       {{"Confirm", IDYES}, {"Error", IDOK}});
         ClearFaults();
 
@@ -214,7 +213,7 @@ TEST_F(TransferTest, FolderCopyTakesNestedFilesAndAttributes) {
     ::SetFileAttributesA((folder / "Doc\\Inner").c_str(), FILE_ATTRIBUTE_READONLY);
     MakeFolder(folder / "Out");
 
-    TransferRun run = RunTransfer(form, folder / "Doc", folder / "Out\\Copy", false, {});
+    TransferRun run = RunTransfer(engine, folder / "Doc", folder / "Out\\Copy", false, {});
 
     EXPECT_TRUE(run.seen.empty());
     const Map source = Snapshot(folder / "Doc");
@@ -236,10 +235,10 @@ TEST_F(TransferTest, MoveThatCannotRemoveAReadOnlyFileKeepsBothCopies) {
     MakeFolder(folder / "Out");
 
     TransferRun file =
-        RunTransfer(form, folder / "a.txt", folder / "Out\\a.txt", true, {{"Error", IDOK}});
+        RunTransfer(engine, folder / "a.txt", folder / "Out\\a.txt", true, {{"Error", IDOK}});
     TransferRun tree =
-        RunTransfer(form, folder / "Doc", folder / "Out\\Doc", true, {{"Error", IDOK}});
-    TransferRun plain = RunTransfer(form, folder / "b.txt", folder / "Out\\b.txt", true, {});
+        RunTransfer(engine, folder / "Doc", folder / "Out\\Doc", true, {{"Error", IDOK}});
+    TransferRun plain = RunTransfer(engine, folder / "b.txt", folder / "Out\\b.txt", true, {});
 
     EXPECT_EQ(Texts(file.seen), Texts_{RemoveErrorText(folder / "a.txt")});
     EXPECT_EQ(Texts(tree.seen), Texts_{RemoveErrorText(folder / "Doc")});
@@ -264,7 +263,7 @@ TEST_F(TransferTest, FolderMoveWhoseListingFailsKeepsTheSource) {
         PlanFault(FaultCall::FolderList, passes);
 
         TransferRun run =
-            RunTransfer(form, folder / "Doc", folder / "Out\\Doc", true, {{"Error", IDOK}});
+            RunTransfer(engine, folder / "Doc", folder / "Out\\Doc", true, {{"Error", IDOK}});
         ClearFaults();
 
         EXPECT_EQ(Texts(run.seen), Texts_{WriteErrorText(folder / "Doc", folder / "Out\\Doc")});
@@ -285,13 +284,13 @@ TEST_F(TransferTest, FolderIsNeverCopiedIntoItself) {
     const Map before = Snapshot(folder.Path());
 
     for (const std::string& into : {folder / "Doc\\Old", viaShortName, viaDots}) {
-        TransferRun run = RunTransfer(form, doc, into, false, {{"Error", IDOK}});
+        TransferRun run = RunTransfer(engine, doc, into, false, {{"Error", IDOK}});
         EXPECT_TRUE(run.result);
         EXPECT_EQ(Texts(run.seen), Texts_{WriteErrorText(doc, into)}) << into;
     }
     EXPECT_EQ(Snapshot(folder.Path()), before);
 
-    TransferRun beside = RunTransfer(form, doc, folder / "Docs\\Doc", false, {});
+    TransferRun beside = RunTransfer(engine, doc, folder / "Docs\\Doc", false, {});
     EXPECT_TRUE(beside.seen.empty());
     EXPECT_EQ(Snapshot(folder / "Docs\\Doc"), Snapshot(doc));
 }
@@ -356,7 +355,7 @@ TEST_F(TransferTest, MovedFolderLeavesTheTargetOfALinkInsideIt) {
     }
     MakeFolder(folder / "Out");
 
-    TransferRun run = RunTransfer(form, folder / "Doc", folder / "Out\\Doc", true, {});
+    TransferRun run = RunTransfer(engine, folder / "Doc", folder / "Out\\Doc", true, {});
 
     EXPECT_TRUE(run.seen.empty());
     EXPECT_FALSE(Exists(folder / "Doc"));
@@ -393,7 +392,7 @@ TEST(CopyMoveBatch, CancelStopsBeforeTheNextStepAndNoAsksAgain) {
     robot.Answer("Confirm", IDNO).Answer("Confirm", IDCANCEL);
     robot.Start();
 
-    form->RunCopyMoveBatch(objects, folder / "Out\\*.*", pkKeepBoth, true);
+    RunCopyMoveBatch(*form, objects, folder / "Out\\*.*", pkKeepBoth, true);
     const int position = form->Position();
     form.reset(); // the robot reads this thread's windows through messages
     const std::vector<SeenWindow> seen = robot.Finish();

@@ -2,6 +2,7 @@
 // in place of each such character, as DragQueryFileA gives it: every command fails on that
 // object through its normal messages, goes on with the others, and touches nothing else
 // (a file named like the question marks read as wildcards included).
+#include "platform/CaseConversion.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "reliability_support.h"
@@ -103,7 +104,7 @@ TEST_F(ForeignName, CopyAndMoveAskAboutItAndGoOn) {
 TEST_F(ForeignName, RenameSeriesAsksAboutItAndGoesOn) {
     const Run run = RunCommand(2);
     // The run names its objects by the series folder, which is lower-cased.
-    EXPECT_TRUE(AnyBoxMentions(run.boxes, LowerCasePath(Converted())));
+    EXPECT_TRUE(AnyBoxMentions(run.boxes, LowerCase(Converted())));
     EXPECT_EQ(run.after.count(L"In\\c.txt"), 0u);
 }
 

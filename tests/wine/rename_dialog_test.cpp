@@ -1,9 +1,9 @@
 // The rename-series dialog through the DLL's command, driven as a user would drive it.
 #include "platform/Faults.h"
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 #include "rename/RenamSerIds.h"
 #include "rename_dialog_driver.h"
-#include "shell/Commands.h"
+#include "commands/Commands.h"
 #include "shell/Server.h"
 #include "support/TempFolder.h"
 

@@ -82,11 +82,17 @@ TEST(Selection, RefusalsKeepThePreviousSelection) {
 
 // Each object keeps the selection of its own Initialize: a command chosen in one folder
 // window acts on that window's objects, whatever another window selected since.
-TEST(Selection, EachObjectRunsItsCommandOnItsOwnSelection) {
+class OwnSelection : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteTextFile(folder / "a.txt", "a");
+        WriteTextFile(folder / "Bee.TXT", "b");
+    }
     TempFolder folder;
-    WriteTextFile(folder / "a.txt", "a");
-    WriteTextFile(folder / "Bee.TXT", "b");
     ExtensionDll dll;
+};
+
+TEST_F(OwnSelection, EachObjectRunsItsCommandOnItsOwnSelection) {
     IContextMenu* first = SelectWith(dll, {folder / "a.txt"});
     IContextMenu* second = SelectWith(dll, {folder / "Bee.TXT"});
     ASSERT_NE(first, nullptr);
@@ -98,13 +104,9 @@ TEST(Selection, EachObjectRunsItsCommandOnItsOwnSelection) {
     second->Release();
 }
 
-// The same with each object on a thread of its own, as the shell's folder windows are: both
-// select before either runs its command.
-TEST(Selection, ObjectsOnTwoThreadsKeepTheirOwnSelections) {
-    TempFolder folder;
-    WriteTextFile(folder / "a.txt", "a");
-    WriteTextFile(folder / "Bee.TXT", "b");
-    ExtensionDll dll;
+// Each object on a thread of its own, as the shell's folder windows are: both select before
+// either runs its command.
+TEST_F(OwnSelection, ObjectsOnTwoThreadsKeepTheirOwnSelections) {
     std::atomic<int> selected{0};
     auto window = [&](const std::string& path, unsigned command) {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

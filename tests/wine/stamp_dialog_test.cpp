@@ -2,7 +2,7 @@
 #include "platform/LocalTime.h"
 #include "stamp/FormStamp.h"
 #include "stamp_driver.h"
-#include "fileops/Progress.h"
+#include "common/ModalResult.h"
 
 #include <gtest/gtest.h>
 

@@ -36,6 +36,29 @@ BOOL CALLBACK CollectDialogs(HWND window, LPARAM parameter) {
     return TRUE;
 }
 
+// Until `stop`, offers every visible dialog of `thread` to `act` until `act` takes it (true);
+// a taken window is not offered again while it lives, so a window still shown after it was
+// answered (its thread has not processed the click yet) is not answered twice.
+void PollDialogs(const std::atomic<bool>& stop, DWORD thread, DWORD intervalMs,
+                 const std::function<bool(HWND)>& act) {
+    std::vector<HWND> taken;
+    while (!stop) {
+        Collect dialogs;
+        ::EnumThreadWindows(thread, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
+        for (HWND window : dialogs.windows) {
+            if (std::find(taken.begin(), taken.end(), window) == taken.end() &&
+                ::IsWindow(window) && act(window)) {
+                taken.push_back(window);
+            }
+        }
+        // Forget windows that are gone, so a handle the system reuses counts as new.
+        taken.erase(std::remove_if(taken.begin(), taken.end(),
+                                   [](HWND window) { return !::IsWindow(window); }),
+                    taken.end());
+        ::Sleep(intervalMs);
+    }
+}
+
 BOOL CALLBACK MatchChildText(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
     if (WindowText(window) == search->caption) {
@@ -119,7 +142,6 @@ struct WindowRobot::State {
     std::vector<SeenWindow> seen;
     std::atomic<bool> stop{false};
     std::thread worker;
-    std::vector<HWND> handled;
 };
 
 WindowRobot::WindowRobot(DWORD thread) : state_(new State) {
@@ -162,52 +184,30 @@ std::vector<SeenWindow> WindowRobot::Finish() {
 }
 
 void WindowRobot::Run() {
-    // Each dialog window is acted on once; a window still shown after its step (the command
-    // has not processed the click yet) is not taken for the next step.
-    while (!state_->stop) {
-        Collect dialogs;
-        ::EnumThreadWindows(state_->thread, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
-        for (HWND window : dialogs.windows) {
-            bool known = false;
-            for (HWND handled : state_->handled) {
-                known = known || handled == window;
-            }
-            if (known || !::IsWindow(window)) {
-                continue;
-            }
-            const std::string caption = WindowText(window);
-            std::string text = MessageBoxText(window);
-            if (text.empty()) {
-                text = caption;
-            }
-            std::function<void(HWND)> action;
-            {
-                std::lock_guard<std::mutex> guard(state_->lock);
-                if (!state_->steps.empty() && state_->steps.front().caption == caption) {
-                    action = std::move(state_->steps.front().action);
-                    state_->steps.pop_front();
-                    state_->seen.push_back(SeenWindow{caption, text, true});
-                } else {
-                    state_->seen.push_back(SeenWindow{caption, text, false});
-                }
-            }
-            state_->handled.push_back(window);
-            if (action) {
-                action(window);
+    PollDialogs(state_->stop, state_->thread, 5, [this](HWND window) {
+        const std::string caption = WindowText(window);
+        std::string text = MessageBoxText(window);
+        if (text.empty()) {
+            text = caption;
+        }
+        std::function<void(HWND)> action;
+        {
+            std::lock_guard<std::mutex> guard(state_->lock);
+            if (!state_->steps.empty() && state_->steps.front().caption == caption) {
+                action = std::move(state_->steps.front().action);
+                state_->steps.pop_front();
+                state_->seen.push_back(SeenWindow{caption, text, true});
             } else {
-                PressEscape(window);
+                state_->seen.push_back(SeenWindow{caption, text, false});
             }
         }
-        // Forget windows that are gone, so a handle the system reuses counts as new.
-        std::vector<HWND> alive;
-        for (HWND handled : state_->handled) {
-            if (::IsWindow(handled)) {
-                alive.push_back(handled);
-            }
+        if (action) {
+            action(window);
+        } else {
+            PressEscape(window);
         }
-        state_->handled.swap(alive);
-        ::Sleep(5);
-    }
+        return true;
+    });
 }
 
 } // namespace tarvix::test
@@ -220,7 +220,6 @@ struct BoxAnswerer::State {
     Chooser choose;
     std::mutex lock;
     std::vector<std::pair<SeenWindow, int>> answered;
-    std::vector<HWND> handled;
     std::atomic<bool> stop{false};
     std::thread worker;
 };
@@ -245,40 +244,23 @@ BoxAnswerer::BoxAnswerer(DWORD thread, std::vector<std::string> ignored, Chooser
     state_->ignored = std::move(ignored);
     state_->choose = std::move(choose);
     state_->worker = std::thread([state = state_] {
-        while (!state->stop) {
-            Collect dialogs;
-            ::EnumThreadWindows(state->thread, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
-            for (HWND window : dialogs.windows) {
-                bool known = false;
-                for (HWND handled : state->handled) {
-                    known = known || handled == window;
-                }
-                const std::string caption = CaptionWithoutMessage(window);
-                bool ignoredCaption = caption.empty();
-                for (const std::string& ignoredOne : state->ignored) {
-                    ignoredCaption = ignoredCaption || caption == ignoredOne;
-                }
-                if (known || ignoredCaption || !::IsWindow(window)) {
-                    continue;
-                }
-                const std::string text = MessageBoxText(window);
-                const int answer = state->choose(caption, text);
-                {
-                    std::lock_guard<std::mutex> guard(state->lock);
-                    state->answered.emplace_back(SeenWindow{caption, text, true}, answer);
-                }
-                state->handled.push_back(window);
-                PressButton(window, answer);
+        PollDialogs(state->stop, state->thread, 2, [state](HWND window) {
+            const std::string caption = CaptionWithoutMessage(window);
+            const bool ignored = caption.empty() ||
+                                 std::find(state->ignored.begin(), state->ignored.end(), caption) !=
+                                     state->ignored.end();
+            if (ignored) {
+                return false;
             }
-            std::vector<HWND> alive;
-            for (HWND handled : state->handled) {
-                if (::IsWindow(handled)) {
-                    alive.push_back(handled);
-                }
+            const std::string text = MessageBoxText(window);
+            const int answer = state->choose(caption, text);
+            {
+                std::lock_guard<std::mutex> guard(state->lock);
+                state->answered.emplace_back(SeenWindow{caption, text, true}, answer);
             }
-            state->handled.swap(alive);
-            ::Sleep(2);
-        }
+            PressButton(window, answer);
+            return true;
+        });
     });
 }
 
@@ -301,21 +283,10 @@ namespace tarvix::test {
 
 DialogAnswerer::DialogAnswerer(DWORD thread, std::function<void(HWND dialog)> act)
     : worker_([this, thread, act = std::move(act)] {
-          std::vector<HWND> handled;
-          while (!stop_) {
-              Collect dialogs;
-              ::EnumThreadWindows(thread, CollectDialogs, reinterpret_cast<LPARAM>(&dialogs));
-              for (HWND window : dialogs.windows) {
-                  if (std::find(handled.begin(), handled.end(), window) == handled.end()) {
-                      handled.push_back(window);
-                      act(window);
-                  }
-              }
-              handled.erase(std::remove_if(handled.begin(), handled.end(),
-                                           [](HWND window) { return !::IsWindow(window); }),
-                            handled.end());
-              ::Sleep(2);
-          }
+          PollDialogs(stop_, thread, 2, [&act](HWND window) {
+              act(window);
+              return true;
+          });
       }) {}
 
 DialogAnswerer::~DialogAnswerer() {

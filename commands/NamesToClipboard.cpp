@@ -1,6 +1,9 @@
 #include "ClipboardText.h"
 #include "Commands.h"
 #include "platform/Clipboard.h"
+#include "platform/Errors.h"
+#include "platform/Text.h"
+#include "strings/RSUnit.h"
 
 namespace tarvix {
 
@@ -8,7 +11,15 @@ namespace tarvix {
 // selection must still name the objects the user chose, not bare names relative to wherever
 // the host's current folder happens to be.
 void NamesToClipboard(const Paths& selection, bool namesOnly) {
-    SetClipboardText(ClipboardText(selection, namesOnly));
+    switch (SetClipboardText(ClipboardText(selection, namesOnly))) {
+    case ClipboardWrite::Done:
+        return;
+    case ClipboardWrite::NotOpened:
+        throw UserError(LoadText(IDS_CLIPBOARD_OPEN_ERROR));
+    case ClipboardWrite::Refused:
+        break;
+    }
+    throw PlatformFailure();
 }
 
 } // namespace tarvix

@@ -7,7 +7,9 @@
 
 namespace tarvix {
 
-// The buffer the command line is built in, its terminating NUL included.
+// The buffer the command line is built in, its terminating NUL included: room for the system
+// folder and the object's folder, each of up to MAX_PATH characters, with the interpreter's
+// name and switches.
 constexpr std::size_t kCommandLineBufferSize = 533;
 
 // On the NT family: `programFolder` (the system folder) + "\cmd.exe /k pushd " + the folder in

@@ -1,6 +1,7 @@
 // Command 3: the time-stamp dialog, then the run on a progress window.
 #include "Commands.h"
 #include "TimeStampRun.h"
+#include "common/ModalResult.h"
 #include "fileops/Progress.h"
 #include "stamp/FormStamp.h"
 

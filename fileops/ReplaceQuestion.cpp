@@ -1,11 +1,10 @@
-#include "ChoiceBox.h"
+#include "ReplaceQuestion.h"
 
-#include "DialogFrame.h"
-#include "Errors.h"
-#include "Handles.h"
-#include "Module.h"
-#include "Text.h"
-#include "Win.h"
+#include "platform/DialogFrame.h"
+#include "platform/Errors.h"
+#include "platform/Handles.h"
+#include "platform/Text.h"
+#include "platform/Win.h"
 #include "strings/RSUnit.h"
 
 #include <algorithm>
@@ -18,6 +17,9 @@ namespace {
 // boxes read this box the same way.
 constexpr WORD kTextId = 0xFFFF;
 constexpr WORD kIconId = 20;
+// A dialog template names the system's control classes by these atoms.
+constexpr WORD kButtonClass = 0x0080;
+constexpr WORD kStaticClass = 0x0082;
 
 struct ButtonSpec {
     WORD id;
@@ -81,11 +83,11 @@ void BuildTemplate(TemplateWriter& writer) {
     writer.Text(L"");
     writer.Word(8);
     writer.Text(L"MS Shell Dlg");
-    writer.Item(SS_ICON, kIconId, 0x0082);
-    writer.Item(SS_LEFT | SS_NOPREFIX, kTextId, 0x0082);
+    writer.Item(SS_ICON, kIconId, kStaticClass);
+    writer.Item(SS_LEFT | SS_NOPREFIX, kTextId, kStaticClass);
     for (const ButtonSpec& button : kButtons) {
         const DWORD kind = button.id == IDYES ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-        writer.Item(kind | WS_TABSTOP, button.id, 0x0080);
+        writer.Item(kind | WS_TABSTOP, button.id, kButtonClass);
     }
 }
 

@@ -1,11 +1,11 @@
 #include "Commands.h"
-#include "TarvixExt.h"
-#include "platform/MessageBox.h"
+#include "common/ClassIdentity.h"
+#include "common/PathTerms.h"
 #include "platform/Module.h"
-#include "platform/PathTerms.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
 namespace tarvix {

@@ -1,21 +1,18 @@
 #include "CaseStyle.h"
 
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 
 namespace tarvix {
 namespace {
 
 // A single character is raised by converting the whole string and taking the character
 // at the same position, so the conversion stays that of the string's locale.
-void RaiseAt(std::string& text, std::string::size_type position, const CaseConversion& upper) {
-    std::string raised = text;
-    upper(raised);
-    text[position] = raised[position];
+void RaiseAt(std::string& text, std::string::size_type position, CaseConversion upper) {
+    text[position] = upper(text)[position];
 }
 
 std::string FirstCapital(const std::string& path, const CaseConversions& convert) {
-    std::string name = BareName(path);
-    convert.lower(name);
+    std::string name = convert.lower(BareName(path));
     if (!name.empty()) {
         RaiseAt(name, 0, convert.upper);
     }
@@ -23,9 +20,7 @@ std::string FirstCapital(const std::string& path, const CaseConversions& convert
 }
 
 std::string WordCapitals(const std::string& path, const CaseConversions& convert) {
-    const std::string bare = BareName(path);
-    std::string name = NamePart(bare);
-    convert.lower(name);
+    std::string name = convert.lower(NamePart(BareName(path)));
     if (!name.empty()) {
         RaiseAt(name, 0, convert.upper);
         for (std::string::size_type j = 0; j + 1 < name.size(); ++j) {
@@ -34,9 +29,7 @@ std::string WordCapitals(const std::string& path, const CaseConversions& convert
             }
         }
     }
-    std::string extension = Extension(path);
-    convert.lower(extension);
-    return FolderPart(path) + name + extension;
+    return FolderPart(path) + name + convert.lower(Extension(path));
 }
 
 } // namespace
@@ -45,8 +38,7 @@ bool NewCasePath(const std::string& path, int style, const CaseConversions& conv
                  std::string& newPath) {
     switch (style) {
     case kAllLower:
-        newPath = path;
-        convert.lower(newPath);
+        newPath = convert.lower(path);
         return true;
     case kFirstCapital:
         newPath = FirstCapital(path, convert);
@@ -55,8 +47,7 @@ bool NewCasePath(const std::string& path, int style, const CaseConversions& conv
         newPath = WordCapitals(path, convert);
         return true;
     case kAllUpper:
-        newPath = path;
-        convert.upper(newPath);
+        newPath = convert.upper(path);
         return true;
     default:
         return false;

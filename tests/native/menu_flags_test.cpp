@@ -1,11 +1,11 @@
-#include "shell/MenuTable.h"
+#include "shell/MenuFlags.h"
 
 #include <gtest/gtest.h>
 
 namespace tarvix {
 namespace {
 
-TEST(MenuTable, FlagRuleAddsTheBlockForNormalAndExploreMenus) {
+TEST(MenuFlags, FlagRuleAddsTheBlockForNormalAndExploreMenus) {
     EXPECT_TRUE(ShouldAddMenuBlock(0x0));
     EXPECT_TRUE(ShouldAddMenuBlock(0x4));
     EXPECT_TRUE(ShouldAddMenuBlock(0x5));

@@ -1,20 +1,12 @@
 #include "Commands.h"
 #include "PromptCommandLine.h"
-#include "platform/MessageBox.h"
+#include "common/PathTerms.h"
 #include "platform/Module.h"
-#include "platform/PathTerms.h"
 #include "platform/Process.h"
-#include "platform/Text.h"
+#include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
 namespace tarvix {
-namespace {
-
-void ReportFailedStart() {
-    ShowMessage(MessageKind::Error, MessageButtons::Ok, LoadText(IDS_UNEXPECTED_ERROR));
-}
-
-} // namespace
 
 void OpenCommandPrompt(const Paths& selection) {
     if (selection.empty()) {
@@ -25,14 +17,14 @@ void OpenCommandPrompt(const Paths& selection) {
     const auto commandLine =
         PromptCommandLine(ntFamily, ntFamily ? SystemFolder() : WindowsFolder(), folder);
     if (!commandLine) {
-        ReportFailedStart();
+        ShowError(IDS_UNEXPECTED_ERROR);
         return;
     }
     if (!ntFamily) {
         SetCurrentFolder(folder); // command.com starts where its parent stands; not restored
     }
     if (StartProgram(*commandLine, SW_SHOWDEFAULT) < 32) {
-        ReportFailedStart();
+        ShowError(IDS_UNEXPECTED_ERROR);
     }
 }
 

@@ -1,18 +1,10 @@
 // The four letter-case styles of the case commands, computed on ANSI paths.
 #pragma once
-#include <functional>
+#include "common/CaseConversion.h"
+
 #include <string>
 
 namespace tarvix {
-
-// Converts a whole string in place; the length never changes. The platform passes its
-// locale-aware CharLowerBuffA/CharUpperBuffA here.
-using CaseConversion = std::function<void(std::string&)>;
-
-struct CaseConversions {
-    CaseConversion lower;
-    CaseConversion upper;
-};
 
 enum CaseStyle : int {
     kAllLower = 1,

@@ -1,6 +1,6 @@
 #include "ClipboardText.h"
 
-#include "platform/PathTerms.h"
+#include "common/PathTerms.h"
 
 namespace tarvix {
 

@@ -1,0 +1,36 @@
+// The engine: copies or moves one object at a time, with the existence checks, the replace
+// question and the messages. Each box comes with the progress window showing the object it is
+// about.
+#pragma once
+#include "common/ModalResult.h"
+
+#include <initializer_list>
+
+#include <string>
+
+namespace tarvix {
+
+class TFormProgress;
+
+class TransferEngine {
+  public:
+    explicit TransferEngine(TFormProgress& window) : window_(window) {}
+
+    // Copies (or, with `move`, moves) `source` to `destination`, asking and reporting as
+    // needed. False only when the user chose to stop the batch.
+    bool TransferObject(const std::string& source, const std::string& destination, bool move);
+
+    // mrNo: ask before each replacement; mrYesToAll: replace without asking; mrCancel: the
+    // batch is being stopped. A batch starts by asking.
+    int ReplaceMode = mrNo;
+
+  private:
+    enum class Verdict { Go, Skip, Stop };
+    Verdict CheckDestination(const std::string& source, const std::string& destination,
+                             unsigned long attributes);
+    void ShowError(unsigned textId, std::initializer_list<std::string> paths);
+
+    TFormProgress& window_;
+};
+
+} // namespace tarvix
