@@ -246,10 +246,10 @@ BoxAnswerer::BoxAnswerer(DWORD thread, std::vector<std::string> ignored, Chooser
     state_->worker = std::thread([state = state_] {
         PollDialogs(state->stop, state->thread, 2, [state](HWND window) {
             const std::string caption = CaptionWithoutMessage(window);
-            const bool ignored = caption.empty() ||
+            const bool skipped = caption.empty() ||
                                  std::find(state->ignored.begin(), state->ignored.end(), caption) !=
                                      state->ignored.end();
-            if (ignored) {
+            if (skipped) {
                 return false;
             }
             const std::string text = MessageBoxText(window);
