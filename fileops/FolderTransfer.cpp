@@ -1,56 +1,158 @@
 #include "FolderTransfer.h"
 
-#include "fileops/CopyMoveRules.h"
-#include "platform/Files.h"
+#include "EntryKind.h"
 #include "common/PathTerms.h"
+#include "fileops/CopyMoveRules.h"
+#include "platform/FileTimes.h"
 
 #include <cstring>
 
 namespace tarvix {
 namespace {
 
+constexpr unsigned kTemporaryNameAttempts = 16;
+
 // Listings hold "." and ".." first except in a drive's root, so they are told by name.
 bool IsSelfOrParent(const char* name) {
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
 
-bool IsFolder(DWORD attributes) {
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+void RemoveLeftover(const std::string& path) {
+    const DWORD attributes = FileAttributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesOf(path, FILE_ATTRIBUTE_NORMAL);
+        DeleteFileAt(path);
+    }
 }
 
-bool IsLink(DWORD attributes) {
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+// Copies `source` to a temporary name beside `dest` and gives the complete copy `dest`'s name;
+// the temporary file never outlives a failure.
+bool CopyThroughTemporary(const std::string& source, const std::string& dest, bool replace,
+                          const CopyOptions& options) {
+    const std::string folder = FolderPart(dest);
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::string temporary = TemporaryNameIn(folder, attempt);
+        if (!CopyFileTo(source, temporary, true, options.progress)) {
+            const bool nameTaken = ::GetLastError() == ERROR_FILE_EXISTS;
+            if (!nameTaken) {
+                RemoveLeftover(temporary);
+                return false;
+            }
+            continue;
+        }
+        if ((replace ? MoveFileReplacing(temporary, dest) : MoveFileTo(temporary, dest))) {
+            return true;
+        }
+        RemoveLeftover(temporary);
+        return false;
+    }
+    return false;
+}
+
+void KeepCreationTime(const std::string& source, const std::string& dest,
+                      const CopyOptions& options) {
+    if (options.keepCreationTime) {
+        // A time that cannot be kept costs the copy nothing: it has its content.
+        CopyCreationTime(source, dest);
+    }
 }
 
 } // namespace
 
-bool CopyFolder(const std::string& source, const std::string& dest) {
-    if (!CreateFolderAt(dest)) {
+NewFileCopy CopyNewFile(const std::string& source, const std::string& dest, unsigned long long size,
+                        bool inNewFolder, const CopyOptions& options) {
+    if (size > kDirectCopyLimit) {
+        if (FileAttributes(dest) != INVALID_FILE_ATTRIBUTES) {
+            return NewFileCopy::DestinationExists;
+        }
+        if (!CopyThroughTemporary(source, dest, false, options)) {
+            return NewFileCopy::Failed;
+        }
+    } else if (!CopyFileTo(source, dest, true, options.progress)) {
+        // The copy's own fail-if-exists test is the existence check: it spares a second search
+        // for a missing name, which costs a scan of the folder where names are matched
+        // ignoring case.
+        if (::GetLastError() == ERROR_FILE_EXISTS) {
+            return NewFileCopy::DestinationExists;
+        }
+        if (inNewFolder) {
+            RemoveLeftover(dest);
+        }
+        return NewFileCopy::Failed;
+    }
+    KeepCreationTime(source, dest, options);
+    return NewFileCopy::Copied;
+}
+
+bool ReplaceWithCopy(const std::string& source, const std::string& dest,
+                     const CopyOptions& options) {
+    if (!CopyThroughTemporary(source, dest, true, options)) {
         return false;
+    }
+    KeepCreationTime(source, dest, options);
+    return true;
+}
+
+namespace {
+
+bool CopyEntry(const std::string& from, const std::string& to, const WIN32_FIND_DATAA& entry,
+               const CopyOptions& options, bool& linksSkipped) {
+    const EntryKind kind = ClassifyEntry(entry.dwFileAttributes, entry.dwReserved0);
+    if (IsLink(kind)) {
+        if (!CopyLink(from, to, kind == EntryKind::FolderLink)) {
+            linksSkipped = true;
+            if (options.linkNotCopied) {
+                options.linkNotCopied(from, to);
+            }
+        }
+        return true;
+    }
+    if (kind == EntryKind::Folder) {
+        const FolderCopy copied = CopyFolder(from, to, options);
+        linksSkipped = linksSkipped || copied == FolderCopy::WithoutSomeLinks;
+        return copied != FolderCopy::Failed;
+    }
+    const unsigned long long size =
+        (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    return CopyNewFile(from, to, size, true, options) == NewFileCopy::Copied;
+}
+
+} // namespace
+
+FolderCopy CopyFolder(const std::string& source, const std::string& dest,
+                      const CopyOptions& options) {
+    if (!CreateFolderAt(dest)) {
+        return FolderCopy::Failed;
     }
     SetFileAttributesOf(dest, FileAttributes(source));
     WIN32_FIND_DATAA entry;
     FindHandle listing = FindFirstEntry(source + "\\*.*", entry);
     if (!listing) {
         // Only a drive's empty root lists nothing at all; any other failure copied nothing.
-        return ::GetLastError() == ERROR_FILE_NOT_FOUND;
+        const bool empty = ::GetLastError() == ERROR_FILE_NOT_FOUND;
+        return empty ? FolderCopy::Complete : FolderCopy::Failed;
     }
     bool succeeded = true;
+    bool linksSkipped = false;
     do {
-        if (IsSelfOrParent(entry.cFileName)) {
-            continue;
+        if (!IsSelfOrParent(entry.cFileName)) {
+            succeeded = CopyEntry(source + "\\" + entry.cFileName, dest + "\\" + entry.cFileName,
+                                  entry, options, linksSkipped);
         }
-        const std::string from = source + "\\" + entry.cFileName;
-        const std::string to = dest + "\\" + entry.cFileName;
-        succeeded =
-            IsFolder(entry.dwFileAttributes) ? CopyFolder(from, to) : CopyFileTo(from, to, true);
     } while (succeeded && FindNextEntry(listing, entry));
     // A listing that broke off before its end has not copied everything: the source stays.
-    return succeeded && ::GetLastError() == ERROR_NO_MORE_FILES;
+    if (!succeeded || ::GetLastError() != ERROR_NO_MORE_FILES) {
+        return FolderCopy::Failed;
+    }
+    KeepCreationTime(source, dest, options);
+    return linksSkipped ? FolderCopy::WithoutSomeLinks : FolderCopy::Complete;
 }
 
 bool RemoveFolder(const std::string& path) {
-    if (!IsLink(FileAttributes(path))) {
+    const DWORD attributes = FileAttributes(path);
+    const bool link = attributes != INVALID_FILE_ATTRIBUTES &&
+                      IsLink(ClassifyEntry(attributes, ReparseTagOf(path)));
+    if (!link) {
         WIN32_FIND_DATAA entry;
         FindHandle listing = FindFirstEntry(path + "\\*.*", entry);
         if (listing) {
@@ -60,27 +162,12 @@ bool RemoveFolder(const std::string& path) {
                     continue;
                 }
                 const std::string child = path + "\\" + entry.cFileName;
-                succeeded =
-                    IsFolder(entry.dwFileAttributes) ? RemoveFolder(child) : DeleteFileAt(child);
+                const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+                succeeded = folder ? RemoveFolder(child) : DeleteFileAt(child);
             } while (succeeded && FindNextEntry(listing, entry));
         }
     }
     return RemoveEmptyFolder(path);
-}
-
-bool ReplaceWithCopy(const std::string& source, const std::string& dest) {
-    const std::string temporary = UnusedNameIn(FolderPart(dest));
-    if (temporary.empty()) {
-        return false;
-    }
-    if (CopyFileTo(source, temporary, true) && MoveFileReplacing(temporary, dest)) {
-        return true;
-    }
-    if (FileAttributes(temporary) != INVALID_FILE_ATTRIBUTES) {
-        SetFileAttributesOf(temporary, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileAt(temporary);
-    }
-    return false;
 }
 
 bool CopiesIntoItself(const std::string& source, const std::string& dest) {

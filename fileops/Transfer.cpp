@@ -3,6 +3,7 @@
 #include "FolderTransfer.h"
 #include "Progress.h"
 #include "ReplaceQuestion.h"
+#include "EntryKind.h"
 #include "platform/Files.h"
 #include "platform/Text.h"
 #include "strings/Messages.h"
@@ -17,27 +18,6 @@ constexpr DWORD kProtected =
 // The answer of the replace question is kept as the replace mode.
 static_assert(IDYES == mrYes && IDNO == mrNo && IDCANCEL == mrCancel &&
               kAnswerYesToAll == mrYesToAll);
-
-enum class Clearing { NothingToClear, Replace, Skip };
-
-// An existing destination that opens for reading with no sharing is to be replaced, unless
-// the source does not open so: then it is the destination itself, a folder, or in use.
-Clearing ClearingFor(const std::string& source, const std::string& destination) {
-    FileHandle held = OpenExclusiveForReading(destination);
-    if (!held) {
-        return Clearing::NothingToClear;
-    }
-    FileHandle sourceHeld = OpenExclusiveForReading(source);
-    return sourceHeld ? Clearing::Replace : Clearing::Skip;
-}
-
-bool CopyObject(const std::string& source, const std::string& destination, bool isFolder,
-                bool replace) {
-    if (isFolder) {
-        return !CopiesIntoItself(source, destination) && CopyFolder(source, destination);
-    }
-    return replace ? ReplaceWithCopy(source, destination) : CopyFileTo(source, destination, true);
-}
 
 } // namespace
 
@@ -78,41 +58,117 @@ TransferEngine::Verdict TransferEngine::CheckDestination(const std::string& sour
     return Verdict::Go;
 }
 
+CopyOptions TransferEngine::OptionsFor(bool move) {
+    CopyOptions options;
+    options.keepCreationTime = move;
+    // Within one long copy too, the window shows how far the batch is.
+    options.progress = [this] { window_.RepaintWindow(); };
+    options.linkNotCopied = [this](const std::string& from, const std::string& to) {
+        ShowError(IDS_WRITE_ERROR, {from, to});
+    };
+    return options;
+}
+
 bool TransferEngine::TransferObject(const std::string& source, const std::string& destination,
                                     bool move) {
-    const DWORD sourceAttributes = FileAttributes(source);
-    if (sourceAttributes == INVALID_FILE_ATTRIBUTES) {
+    const std::optional<FileFacts> facts = FactsOf(source);
+    if (!facts) {
         window_.RepaintWindow();
         return ShowMessage(MessageKind::Error, MessageButtons::YesNo,
                            FormatText(IDS_OBJECT_MISSING, {source})) == IDYES;
     }
-    const bool isFolder = (sourceAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    // A file is first copied with the copy's own fail-if-exists test as the existence check:
-    // it leaves an existing destination untouched, and it spares a second search for a
-    // missing name, which costs a scan of the folder where names are matched ignoring case.
-    if (isFolder || !CopyFileTo(source, destination, true)) {
-        const DWORD destinationAttributes = FileAttributes(destination);
-        if (!isFolder && destinationAttributes == INVALID_FILE_ATTRIBUTES) {
-            ShowError(IDS_WRITE_ERROR, {source, destination});
-            return true;
+    const DWORD tag = (facts->attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? ReparseTagOf(source) : 0;
+    const EntryKind kind = ClassifyEntry(facts->attributes, tag);
+    const CopyOptions options = OptionsFor(move);
+    Outcome outcome = Outcome::Copied;
+    if (kind == EntryKind::File) {
+        switch (CopyNewFile(source, destination, facts->size, false, options)) {
+        case NewFileCopy::Copied:
+            break;
+        case NewFileCopy::Failed:
+            outcome = Outcome::Failed;
+            break;
+        case NewFileCopy::DestinationExists:
+            outcome = CopyOntoExisting(source, destination, kind, options);
+            break;
         }
-        const Verdict verdict = CheckDestination(source, destination, destinationAttributes);
-        if (verdict != Verdict::Go) {
-            return verdict == Verdict::Skip;
-        }
-        const Clearing clearing = ClearingFor(source, destination);
-        if (clearing == Clearing::Skip) {
-            return true;
-        }
-        if (!CopyObject(source, destination, isFolder, clearing == Clearing::Replace)) {
-            ShowError(IDS_WRITE_ERROR, {source, destination});
-            return true;
-        }
+    } else {
+        outcome = CopyOntoExisting(source, destination, kind, options);
     }
-    if (move && !(isFolder ? RemoveFolder(source) : DeleteFileAt(source))) {
+    switch (outcome) {
+    case Outcome::Failed:
+        ShowError(IDS_WRITE_ERROR, {source, destination});
+        return true;
+    case Outcome::Stop:
+        return false;
+    case Outcome::Skipped:
+        return true;
+    case Outcome::Copied:
+        break;
+    }
+    if (move && !(IsFolderKind(kind) ? RemoveFolder(source) : DeleteFileAt(source))) {
         ShowError(IDS_REMOVE_ERROR, {source});
     }
     return true;
+}
+
+// A folder or link, or a file whose destination was taken: the destination checks first, then
+// the copy, an existing file replaced only through a temporary name.
+TransferEngine::Outcome TransferEngine::CopyOntoExisting(const std::string& source,
+                                                         const std::string& destination,
+                                                         EntryKind kind,
+                                                         const CopyOptions& options) {
+    const DWORD destinationAttributes = FileAttributes(destination);
+    if (destinationAttributes == INVALID_FILE_ATTRIBUTES) {
+        // A file's destination was taken a moment ago: whatever moved it, nothing is copied.
+        return kind == EntryKind::File ? Outcome::Failed
+                                       : CopyToNew(source, destination, kind, options);
+    }
+    switch (CheckDestination(source, destination, destinationAttributes)) {
+    case Verdict::Go:
+        break;
+    case Verdict::Skip:
+        return Outcome::Skipped;
+    case Verdict::Stop:
+        return Outcome::Stop;
+    }
+    // An existing file is replaced by a file only; a folder is never put in its place.
+    if (IsFolderKind(kind)) {
+        return Outcome::Skipped;
+    }
+    if (kind == EntryKind::FileLink) {
+        return Outcome::Failed;
+    }
+    switch (CompareObjects(source, destination)) {
+    case Identity::Same:
+        return Outcome::Skipped; // the object itself, under another spelling of its name
+    case Identity::Unknown:
+        return Outcome::Failed;
+    case Identity::Different:
+        break;
+    }
+    return ReplaceWithCopy(source, destination, options) ? Outcome::Copied : Outcome::Failed;
+}
+
+TransferEngine::Outcome TransferEngine::CopyToNew(const std::string& source,
+                                                  const std::string& destination, EntryKind kind,
+                                                  const CopyOptions& options) {
+    if (IsLink(kind)) {
+        return CopyLink(source, destination, kind == EntryKind::FolderLink) ? Outcome::Copied
+                                                                            : Outcome::Failed;
+    }
+    if (CopiesIntoItself(source, destination)) {
+        return Outcome::Failed;
+    }
+    switch (CopyFolder(source, destination, options)) {
+    case FolderCopy::Complete:
+        return Outcome::Copied;
+    case FolderCopy::WithoutSomeLinks:
+        return Outcome::Skipped; // each link reported; the source stays
+    case FolderCopy::Failed:
+        break;
+    }
+    return Outcome::Failed;
 }
 
 } // namespace tarvix

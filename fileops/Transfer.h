@@ -2,6 +2,8 @@
 // question and the messages. Each box comes with the progress window showing the object it is
 // about.
 #pragma once
+#include "EntryKind.h"
+#include "FolderTransfer.h"
 #include "common/ModalResult.h"
 
 #include <initializer_list>
@@ -26,8 +28,14 @@ class TransferEngine {
 
   private:
     enum class Verdict { Go, Skip, Stop };
+    enum class Outcome { Copied, Skipped, Failed, Stop };
     Verdict CheckDestination(const std::string& source, const std::string& destination,
                              unsigned long attributes);
+    Outcome CopyOntoExisting(const std::string& source, const std::string& destination,
+                             EntryKind kind, const CopyOptions& options);
+    Outcome CopyToNew(const std::string& source, const std::string& destination, EntryKind kind,
+                      const CopyOptions& options);
+    CopyOptions OptionsFor(bool move);
     void ShowError(unsigned textId, std::initializer_list<std::string> paths);
 
     TFormProgress& window_;

@@ -13,13 +13,30 @@ std::vector<FileTimeCall> g_recorded;
 } // namespace
 #endif
 
-FileTimeWriter::FileTimeWriter(const std::string& path) : path_(path) {
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+} // namespace
+
+FileTimeWriter::FileTimeWriter(const std::string& path, DWORD access) : path_(path) {
     if (FaultNow(FaultCall::FileOpen)) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return;
     }
-    file_ = FileHandle(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    file_ = FileHandle(::CreateFileA(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+bool CopyCreationTime(const std::string& from, const std::string& to) {
+    FileHandle source(::CreateFileA(from.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    FILETIME created{};
+    if (!source || !::GetFileTime(source.Get(), &created, nullptr, nullptr)) {
+        return false;
+    }
+    FileTimeWriter writer(to, FILE_WRITE_ATTRIBUTES);
+    return writer.IsOpen() && writer.Set(FileStamp::Created, created);
 }
 
 bool FileTimeWriter::Set(FileStamp stamp, const FILETIME& time) {

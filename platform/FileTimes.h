@@ -10,11 +10,12 @@ namespace tarvix {
 
 enum class FileStamp { Created, Modified, Accessed };
 
-// A file or folder held open for changing its time stamps: write access, no sharing, and
-// backup semantics so that a folder opens as well as a file.
+// A file or folder held open for changing its time stamps: write access (so a read-only file
+// does not open), backup semantics so that a folder opens as well as a file, and full sharing,
+// so a file that the preview pane holds, or a folder that Explorer watches, opens too.
 class FileTimeWriter {
   public:
-    explicit FileTimeWriter(const std::string& path);
+    explicit FileTimeWriter(const std::string& path, DWORD access = GENERIC_WRITE);
     bool IsOpen() const { return file_.Valid(); }
     // Writes `time` (UTC) as the one stamp and leaves the other two alone; false on failure.
     bool Set(FileStamp stamp, const FILETIME& time);
@@ -23,6 +24,10 @@ class FileTimeWriter {
     std::string path_;
     FileHandle file_;
 };
+
+// Gives `to` the creation time of `from`, as a move keeps it; false when either time could not
+// be read or written.
+bool CopyCreationTime(const std::string& from, const std::string& to);
 
 #ifdef TARVIX_TEST_SEAMS
 // Test seam: the SetFileTime calls as they were made, in order, with the stamps each carried.

@@ -1,9 +1,15 @@
 #include "Files.h"
 
 #include "CaseConversion.h"
+#include "CopyProgress.h"
 #include "Faults.h"
 #include "Handles.h"
 #include "common/PathTerms.h"
+
+#include <atomic>
+#include <vector>
+
+#include <winioctl.h>
 
 namespace tarvix {
 namespace {
@@ -26,13 +32,80 @@ DWORD FileAttributes(const std::string& path) {
     return ::GetFileAttributesA(path.c_str());
 }
 
+std::optional<FileFacts> FactsOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+        return std::nullopt;
+    }
+    return FileFacts{data.dwFileAttributes,
+                     (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
+                         data.nFileSizeLow};
+}
+
+DWORD ReparseTagOf(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    FindHandle find(::FindFirstFileA(path.c_str(), &found));
+    return find && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? found.dwReserved0 : 0;
+}
+
 bool SetFileAttributesOf(const std::string& path, DWORD attributes) {
     return ::SetFileAttributesA(path.c_str(), attributes) != FALSE;
 }
 
-bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists) {
-    return !Fail(FaultCall::FileCopy) &&
-           ::CopyFileA(from.c_str(), to.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists,
+                const CopyProgress& progress) {
+    if (Fail(FaultCall::FileCopy)) {
+        return false;
+    }
+    CopyProgressPacer pacer(progress);
+    return ::CopyFileExA(from.c_str(), to.c_str(), progress ? CopyProgressPacer::Routine : nullptr,
+                         &pacer, nullptr, failIfExists ? COPY_FILE_FAIL_IF_EXISTS : 0) != FALSE;
+}
+
+namespace {
+
+// The reparse data of a link, as FSCTL_GET_REPARSE_POINT gives it.
+std::vector<BYTE> ReparseData(const std::string& path) {
+    FileHandle link(::CreateFileA(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+        nullptr));
+    std::vector<BYTE> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD size = 0;
+    if (!link || !::DeviceIoControl(link.Get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(),
+                                    static_cast<DWORD>(data.size()), &size, nullptr)) {
+        return {};
+    }
+    data.resize(size);
+    return data;
+}
+
+bool SetReparseData(const std::string& path, std::vector<BYTE>& data) {
+    FileHandle link(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                  nullptr));
+    DWORD unused = 0;
+    return link && ::DeviceIoControl(link.Get(), FSCTL_SET_REPARSE_POINT, data.data(),
+                                     static_cast<DWORD>(data.size()), nullptr, 0, &unused, nullptr);
+}
+
+} // namespace
+
+bool CopyLink(const std::string& from, const std::string& to, bool folder) {
+    if (!folder) {
+        return !Fail(FaultCall::FileCopy) &&
+               ::CopyFileExA(from.c_str(), to.c_str(), nullptr, nullptr, nullptr,
+                             COPY_FILE_COPY_SYMLINK | COPY_FILE_FAIL_IF_EXISTS) != FALSE;
+    }
+    std::vector<BYTE> data = ReparseData(from);
+    if (data.empty() || !CreateFolderAt(to)) {
+        return false;
+    }
+    if (SetReparseData(to, data)) {
+        return true;
+    }
+    ::RemoveDirectoryA(to.c_str());
+    return false;
 }
 
 bool DeleteFileAt(const std::string& path) {
@@ -47,6 +120,10 @@ bool RemoveEmptyFolder(const std::string& path) {
     return !Fail(FaultCall::FolderRemove) && ::RemoveDirectoryA(path.c_str()) != FALSE;
 }
 
+bool MoveFileTo(const std::string& from, const std::string& to) {
+    return !Fail(FaultCall::FileMove) && ::MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
+}
+
 bool MoveFileReplacing(const std::string& from, const std::string& to) {
     return !Fail(FaultCall::FileMove) &&
            ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
@@ -58,12 +135,17 @@ std::string NameOnDisk(const std::string& path) {
     return find ? std::string(found.cFileName) : std::string();
 }
 
+std::string TemporaryNameIn(const std::string& folder, unsigned attempt) {
+    static std::atomic<unsigned> counter{0};
+    const unsigned long seed = (::GetTickCount() ^ (::GetCurrentProcessId() << 16)) + counter++;
+    char name[32];
+    wsprintfA(name, "~tvx%08lx.tmp", seed + attempt);
+    return folder + name;
+}
+
 std::string UnusedNameIn(const std::string& folder) {
-    const DWORD seed = ::GetTickCount() ^ ::GetCurrentProcessId();
-    for (DWORD attempt = 0; attempt < 10000; ++attempt) {
-        char name[32];
-        wsprintfA(name, "~tvx%08lx.tmp", static_cast<unsigned long>(seed + attempt));
-        const std::string candidate = folder + name;
+    for (unsigned attempt = 0; attempt < 10000; ++attempt) {
+        const std::string candidate = TemporaryNameIn(folder, attempt);
         if (::GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) {
             return candidate;
         }
@@ -96,12 +178,34 @@ bool MovePath(const std::string& from, const std::string& to) {
     return true;
 }
 
-FileHandle OpenExclusiveForReading(const std::string& path) {
+namespace {
+
+std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(const std::string& path) {
     if (Fail(FaultCall::FileOpen)) {
-        return FileHandle();
+        return std::nullopt;
     }
-    return FileHandle(::CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle object(::CreateFileA(path.c_str(), 0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION information;
+    if (!object || !::GetFileInformationByHandle(object.Get(), &information)) {
+        return std::nullopt;
+    }
+    return information;
+}
+
+} // namespace
+
+Identity CompareObjects(const std::string& first, const std::string& second) {
+    const auto one = InformationOf(first);
+    const auto other = InformationOf(second);
+    if (!one || !other) {
+        return Identity::Unknown;
+    }
+    const bool same = one->dwVolumeSerialNumber == other->dwVolumeSerialNumber &&
+                      one->nFileIndexHigh == other->nFileIndexHigh &&
+                      one->nFileIndexLow == other->nFileIndexLow;
+    return same ? Identity::Same : Identity::Different;
 }
 
 FindHandle FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& entry) {

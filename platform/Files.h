@@ -3,18 +3,38 @@
 #include "Handles.h"
 #include "Win.h"
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tarvix {
 
 DWORD FileAttributes(const std::string& path);
+// The attributes and size of an existing object, in one call.
+struct FileFacts {
+    DWORD attributes = 0;
+    unsigned long long size = 0;
+};
+std::optional<FileFacts> FactsOf(const std::string& path);
+// The reparse tag of an object that is a reparse point; 0 for any other.
+DWORD ReparseTagOf(const std::string& path);
 bool SetFileAttributesOf(const std::string& path, DWORD attributes);
-bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists);
+
+// Called now and then while a file is copied (see CopyProgressPacer).
+using CopyProgress = std::function<void()>;
+// CopyFileEx: the file with its attributes. A failed copy keeps its error for GetLastError.
+bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists,
+                const CopyProgress& progress = nullptr);
+// Copies a symbolic link or junction as the link itself, never what it names; false where the
+// platform does not allow it (creating symbolic links needs a privilege).
+bool CopyLink(const std::string& from, const std::string& to, bool folder);
 bool DeleteFileAt(const std::string& path);
 bool CreateFolderAt(const std::string& path);
 bool RemoveEmptyFolder(const std::string& path);
 bool MoveFileReplacing(const std::string& from, const std::string& to);
+// Gives a file another name in the same volume; fails when `to` exists.
+bool MoveFileTo(const std::string& from, const std::string& to);
 
 // Renames or moves a file or folder. A rename that only changes letter case really changes
 // the name on disk, also where the platform reports success without doing it.
@@ -25,10 +45,15 @@ std::string NameOnDisk(const std::string& path);
 
 // A name in `folder` (which ends in '\' or ':' or is empty) that no object uses yet.
 std::string UnusedNameIn(const std::string& folder);
+// Names for temporary files in `folder`, a new one for each attempt, without the search that
+// UnusedNameIn makes: the caller creates them with a test that fails on an existing name.
+std::string TemporaryNameIn(const std::string& folder, unsigned attempt);
 
-// Opens an existing file for reading with no sharing; invalid when it does not open (missing,
-// a folder, unreadable, or open elsewhere).
-FileHandle OpenExclusiveForReading(const std::string& path);
+// Whether two paths name one object, told by volume and file index: both are opened with full
+// sharing and no access to their data, so a file open elsewhere (a preview, a thumbnailer)
+// is judged as well.
+enum class Identity { Same, Different, Unknown };
+Identity CompareObjects(const std::string& first, const std::string& second);
 
 // The first entry of a folder listing (`pattern` such as Folder\*.*), and the next ones.
 FindHandle FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& entry);

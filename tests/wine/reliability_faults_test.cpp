@@ -175,7 +175,7 @@ TEST_F(FaultWalk, CopyAs) {
     Walk({0,
           "Copy as",
           Outcome::Unchanged,
-          {FaultCall::FileCopy, FaultCall::FolderCreate, FaultCall::FolderList, FaultCall::FileOpen,
+          {FaultCall::FileCopy, FaultCall::FolderCreate, FaultCall::FolderList,
            FaultCall::StringLoad}});
 }
 
