@@ -157,6 +157,8 @@ int main(int argc, char** argv) {
     g_doneFolder = argv[1];
     const std::string work = argv[2];
     ::OleInitialize(nullptr);
+    // A caret that never blinks: otherwise a picture shows it or not by chance.
+    ::SetCaretBlinkTime(INFINITE);
     MakeSamples(work);
     SaveDialog(work);
     ProgressAndReplace(work);

@@ -45,7 +45,6 @@ constexpr char kUsage[] =
 
 constexpr UINT kFirstId = 1;
 constexpr UINT kLastId = 0x7FFF;
-constexpr POINT kPictureMenuAt{200, 150};
 
 std::string Utf8(const std::wstring& text) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
@@ -384,9 +383,16 @@ void PictureStep(HostState& state) {
     if (menus < 2) {
         return;
     }
+    // The window grows under the menus, so that the picture shows nothing else.
     RECT area{};
     GetWindowRect(state.window, &area);
     EnumThreadWindows(GetCurrentThreadId(), AddVisibleMenu, reinterpret_cast<LPARAM>(&area));
+    const int margin = GetSystemMetrics(SM_CXVSCROLL);
+    area.right += margin;
+    area.bottom += margin;
+    SetWindowPos(state.window, nullptr, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     std::printf("HOLD menu %ld %ld %ld %ld\n", area.left, area.top, area.right - area.left,
                 area.bottom - area.top);
     std::fflush(stdout);
@@ -503,7 +509,8 @@ HWND CreateHostWindow(HostState& state, const std::vector<std::wstring>& paths, 
     state.folder = FolderOf(paths.front());
     const std::wstring title = state.folder + L" - Tarvix shell host";
     const DWORD style = forPicture ? WS_POPUP | WS_BORDER : WS_OVERLAPPEDWINDOW;
-    state.window = CreateWindowW(L"TarvixShellHost", title.c_str(), style, 60, 60, 520, 320,
+    const SIZE size = forPicture ? SIZE{240, 100} : SIZE{520, 320};
+    state.window = CreateWindowW(L"TarvixShellHost", title.c_str(), style, 60, 60, size.cx, size.cy,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     state.list = CreateWindowW(
         L"LISTBOX", L"",
@@ -525,8 +532,13 @@ HWND CreateHostWindow(HostState& state, const std::vector<std::wstring>& paths, 
         }
     }
     FillList(state, names);
-    ShowWindow(state.window, SW_SHOWNORMAL);
-    SetFocus(state.list);
+    // A picture's window stays inactive: activated, it would rise above the menu under Wine.
+    if (forPicture) {
+        ShowWindow(state.window, SW_SHOWNOACTIVATE);
+    } else {
+        ShowWindow(state.window, SW_SHOWNORMAL);
+        SetFocus(state.list);
+    }
     return state.window;
 }
 
@@ -549,7 +561,13 @@ int RunPicture(HostState& state, const std::vector<std::wstring>& paths) {
     CreateHostWindow(state, paths, true);
     UpdateWindow(state.window);
     SetTimer(state.window, 1, 200, nullptr);
-    RunContextMenu(state, SelectedPaths(state), kPictureMenuAt);
+    // Right-clicked on the last object, a third of the way across.
+    RECT item{};
+    SendMessageW(state.list, LB_GETITEMRECT, state.names.size() - 1,
+                 reinterpret_cast<LPARAM>(&item));
+    POINT at{item.right / 3, (item.top + item.bottom) / 2};
+    ClientToScreen(state.list, &at);
+    RunContextMenu(state, SelectedPaths(state), at);
     DestroyWindow(state.window);
     DeleteObject(state.font);
     return 0;
