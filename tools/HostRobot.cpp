@@ -10,10 +10,7 @@
 //
 // It waits up to 30 seconds for the host's window. Exit code 0, or 1 when the window or an
 // object is not there.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/Win.h"
 
 #include <cstdio>
 #include <cstdlib>

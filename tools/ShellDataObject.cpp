@@ -1,7 +1,5 @@
 #include "tools/ShellDataObject.h"
 
-#include <shlobj.h>
-
 namespace tarvix::tools {
 namespace {
 

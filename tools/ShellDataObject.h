@@ -1,14 +1,7 @@
 // The shell's own data object for objects of one folder, made as Explorer makes the one it
 // hands to a context-menu handler. Shared by the shell host and the tests.
 #pragma once
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#include <objidl.h>
+#include "platform/Win.h"
 
 #include <string>
 #include <vector>

@@ -2,18 +2,10 @@
 // exactly as Explorer does, and shows, lists or runs their menu for the given objects.
 // Paths are Windows paths; a path starting with '/' is taken as a Unix path under Wine.
 // Arguments are read as UTF-16, so names outside the ANSI code page reach the handlers.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#include <shellapi.h>
-#include <shlobj.h>
-#include <shlwapi.h>
-
+#include "platform/Win.h"
 #include "tools/ShellDataObject.h"
+
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdio>
