@@ -255,9 +255,14 @@ IDataObject* DataObjectFor(const std::vector<std::wstring>& paths) {
 
 // ---- The window: one folder in a multi-select list, as Explorer shows it ----
 
+struct Listed {
+    std::wstring name;
+    bool isFolder = false;
+};
+
 struct HostState {
-    std::wstring folder;             // the folder shown
-    std::vector<std::wstring> names; // its objects, in list order
+    std::wstring folder;         // the folder shown
+    std::vector<Listed> objects; // its objects, in list order
     HWND window = nullptr;
     HWND list = nullptr;
     HFONT font = nullptr;
@@ -267,28 +272,24 @@ struct HostState {
 };
 
 // The folder's objects as Explorer orders them: folders first, then by name, numbers by value.
-std::vector<std::wstring> FolderContents(const std::wstring& folder) {
-    std::vector<std::pair<bool, std::wstring>> found; // {is a file, name}
+std::vector<Listed> FolderContents(const std::wstring& folder) {
+    std::vector<Listed> found;
     WIN32_FIND_DATAW entry;
     HANDLE search = FindFirstFileW(Join(folder, L"*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = entry.cFileName;
             if (name != L"." && name != L"..") {
-                found.emplace_back((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0, name);
+                found.push_back({name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
             }
         } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return a.first != b.first ? b.first
-                                  : StrCmpLogicalW(a.second.c_str(), b.second.c_str()) < 0;
+    std::sort(found.begin(), found.end(), [](const Listed& a, const Listed& b) {
+        return a.isFolder != b.isFolder ? a.isFolder
+                                        : StrCmpLogicalW(a.name.c_str(), b.name.c_str()) < 0;
     });
-    std::vector<std::wstring> names;
-    for (const auto& [isFile, name] : found) {
-        names.push_back(name);
-    }
-    return names;
+    return found;
 }
 
 std::vector<int> SelectedIndexes(const HostState& state) {
@@ -304,7 +305,7 @@ std::vector<int> SelectedIndexes(const HostState& state) {
 std::vector<std::wstring> SelectedPaths(const HostState& state) {
     std::vector<std::wstring> paths;
     for (int index : SelectedIndexes(state)) {
-        paths.push_back(Join(state.folder, state.names[static_cast<std::size_t>(index)]));
+        paths.push_back(Join(state.folder, state.objects[static_cast<std::size_t>(index)].name));
     }
     return paths;
 }
@@ -314,15 +315,13 @@ void FillList(HostState& state, const std::vector<std::wstring>& selectedNames) 
     const LRESULT top = SendMessageW(state.list, LB_GETTOPINDEX, 0, 0);
     SendMessageW(state.list, WM_SETREDRAW, FALSE, 0);
     SendMessageW(state.list, LB_RESETCONTENT, 0, 0);
-    state.names = FolderContents(state.folder);
-    for (std::size_t index = 0; index < state.names.size(); ++index) {
-        const std::wstring& name = state.names[index];
-        const bool isFolder =
-            (GetFileAttributesW(Join(state.folder, name).c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        const std::wstring shown = isFolder ? name + L"\\" : name;
+    state.objects = FolderContents(state.folder);
+    for (std::size_t index = 0; index < state.objects.size(); ++index) {
+        const Listed& object = state.objects[index];
+        const std::wstring shown = object.isFolder ? object.name + L"\\" : object.name;
         SendMessageW(state.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
         for (const std::wstring& selected : selectedNames) {
-            if (SameName(name, selected)) {
+            if (SameName(object.name, selected)) {
                 SendMessageW(state.list, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
             }
         }
@@ -335,7 +334,7 @@ void FillList(HostState& state, const std::vector<std::wstring>& selectedNames) 
 void Refresh(HostState& state) {
     std::vector<std::wstring> selectedNames;
     for (int index : SelectedIndexes(state)) {
-        selectedNames.push_back(state.names[static_cast<std::size_t>(index)]);
+        selectedNames.push_back(state.objects[static_cast<std::size_t>(index)].name);
     }
     FillList(state, selectedNames);
 }
@@ -555,7 +554,7 @@ int RunPicture(HostState& state, const std::vector<std::wstring>& paths) {
     SetTimer(state.window, 1, 200, nullptr);
     // Right-clicked on the last object, a third of the way across.
     RECT item{};
-    SendMessageW(state.list, LB_GETITEMRECT, state.names.size() - 1,
+    SendMessageW(state.list, LB_GETITEMRECT, state.objects.size() - 1,
                  reinterpret_cast<LPARAM>(&item));
     POINT at{item.right / 3, (item.top + item.bottom) / 2};
     ClientToScreen(state.list, &at);
