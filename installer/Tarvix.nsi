@@ -1,33 +1,44 @@
-; Tarvix-setup.exe: installs the shell extension and its help into Program Files\Tarvix,
-; registers it, and writes an uninstaller that takes away everything the setup made.
+; Tarvix-setup.exe: installs the shell extension, its help and its licence into
+; Program Files\Tarvix, registers it, and writes an uninstaller that takes away everything the
+; setup made.
 ;
-;   makensis -DVERSION=1.0.0 -DDLL=<Tarvix.dll> -DHELP=<help folder> -DOUTFILE=<setup.exe>
-;            [-DDLL32=<32-bit Tarvix.dll>] Tarvix.nsi
+;   makensis -DVERSION=1.0.0 -DDLL=<Tarvix.dll> -DHELP=<help folder> -DLICENSE=<LICENSE>
+;            -DOUTFILE=<setup.exe> [-DDLL32=<32-bit Tarvix.dll>] Tarvix.nsi
 ;
-; The 32-bit DLL goes into the subfolder x86 and is registered by the 32-bit regsvr32 of a
-; 64-bit Windows, for the file dialogs of 32-bit programs; where there is none, it is skipped.
+; The 32-bit DLL goes into the subfolder x86, with a help folder of its own beside it (each DLL
+; opens the help next to itself), and is registered by the 32-bit regsvr32 of a 64-bit Windows,
+; for the file dialogs of 32-bit programs; where there is none, it is skipped.
+;
+; Explorer keeps the DLL loaded. A loaded DLL can be neither replaced nor deleted, but it can be
+; renamed: an upgrade and the uninstaller move it aside to Tarvix.dll.old-<n> and delete that
+; file, at once or at the next start of Windows. A delete that waits for the next start thus
+; never names Tarvix.dll itself, which a later setup may have installed again.
 
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 
+!include LogicLib.nsh
+
 !define PRODUCT "Tarvix"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvix"
 !define REGSVR32_32 "$WINDIR\SysWOW64\regsvr32.exe"
 
-Name "${PRODUCT}"
+Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\${PRODUCT}"
 RequestExecutionLevel admin
 ShowInstDetails show
 ShowUninstDetails show
+LicenseData "${LICENSE}"
 VIProductVersion "${VERSION}.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"
 VIAddVersionKey "FileDescription" "${PRODUCT} setup"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
-VIAddVersionKey "LegalCopyright" "Tarvix"
+VIAddVersionKey "LegalCopyright" "Copyright (c) the Tarvix authors. MIT License."
 
+Page license
 Page directory
 Page instfiles
 UninstPage uninstConfirm
@@ -41,26 +52,73 @@ Function un.onInit
   SetRegView 64
 FunctionEnd
 
+; MoveAside <file>: moves the file, if there is one, to <file>.old-<n> (the first free n) and
+; deletes it there, now or, while a process holds it, at the next start of Windows. The error
+; flag is set when the file is still in place.
+!macro MOVE_ASIDE_FUNCTION PREFIX
+Function ${PREFIX}MoveAside
+  Exch $R0
+  Push $R1
+  ClearErrors
+  ${If} ${FileExists} "$R0"
+    StrCpy $R1 1
+    ${DoWhile} ${FileExists} "$R0.old-$R1"
+      IntOp $R1 $R1 + 1
+    ${Loop}
+    Rename "$R0" "$R0.old-$R1"
+    ${IfNot} ${Errors}
+      Delete /REBOOTOK "$R0.old-$R1"
+      ClearErrors
+    ${EndIf}
+  ${EndIf}
+  Pop $R1
+  Pop $R0
+FunctionEnd
+!macroend
+!insertmacro MOVE_ASIDE_FUNCTION ""
+!insertmacro MOVE_ASIDE_FUNCTION "un."
+
+; Puts Tarvix.dll into FOLDER while an older one may be loaded. Should the old file not even
+; move aside, the new one waits beside it as Tarvix.dll.new and replaces it at the next start.
+!macro INSTALL_DLL SOURCE FOLDER
+  Delete "${FOLDER}\Tarvix.dll.old-*" ; those no process holds any more
+  Push "${FOLDER}\Tarvix.dll"
+  Call MoveAside
+  ${If} ${Errors}
+    File "/oname=${FOLDER}\Tarvix.dll.new" "${SOURCE}"
+    Rename /REBOOTOK "${FOLDER}\Tarvix.dll.new" "${FOLDER}\Tarvix.dll"
+    DetailPrint "${FOLDER}\Tarvix.dll is in use: it is replaced at the next start of Windows."
+  ${Else}
+    File "/oname=${FOLDER}\Tarvix.dll" "${SOURCE}"
+  ${EndIf}
+!macroend
+
 Section "Tarvix"
   SetOutPath "$INSTDIR"
-  File "${DLL}"
+  !insertmacro INSTALL_DLL "${DLL}" "$INSTDIR"
+  File "/oname=LICENSE.txt" "${LICENSE}"
   SetOutPath "$INSTDIR\help"
   File /r "${HELP}\*.*"
   SetOutPath "$INSTDIR"
 
   ; regsvr32 in a process of its own: a DLL loaded here could not be deleted by the uninstaller.
   ExecWait '"$SYSDIR\regsvr32.exe" /s "$INSTDIR\Tarvix.dll"' $0
-  StrCmp $0 0 +2
+  ${If} $0 != 0
     MessageBox MB_ICONSTOP "Tarvix.dll could not be registered." /SD IDOK
+  ${EndIf}
 
 !ifdef DLL32
   SetOutPath "$INSTDIR\x86"
-  File "${DLL32}"
+  !insertmacro INSTALL_DLL "${DLL32}" "$INSTDIR\x86"
+  SetOutPath "$INSTDIR\x86\help"
+  File /r "${HELP}\*.*"
   SetOutPath "$INSTDIR"
-  IfFileExists "${REGSVR32_32}" 0 +4
+  ${If} ${FileExists} "${REGSVR32_32}"
     ExecWait '"${REGSVR32_32}" /s "$INSTDIR\x86\Tarvix.dll"' $0
-    StrCmp $0 0 +2
+    ${If} $0 != 0
       MessageBox MB_ICONSTOP "The 32-bit Tarvix.dll could not be registered." /SD IDOK
+    ${EndIf}
+  ${EndIf}
 !endif
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
@@ -77,14 +135,21 @@ SectionEnd
 
 Section "Uninstall"
   ExecWait '"$SYSDIR\regsvr32.exe" /u /s "$INSTDIR\Tarvix.dll"'
-  IfFileExists "$INSTDIR\x86\Tarvix.dll" 0 +3
-    IfFileExists "${REGSVR32_32}" 0 +2
-      ExecWait '"${REGSVR32_32}" /u /s "$INSTDIR\x86\Tarvix.dll"'
-  Delete /REBOOTOK "$INSTDIR\x86\Tarvix.dll"
+  ${If} ${FileExists} "$INSTDIR\x86\Tarvix.dll"
+  ${AndIf} ${FileExists} "${REGSVR32_32}"
+    ExecWait '"${REGSVR32_32}" /u /s "$INSTDIR\x86\Tarvix.dll"'
+  ${EndIf}
+  ; Explorer may still hold a DLL; the file it holds then goes at the next start of Windows.
+  Delete "$INSTDIR\x86\Tarvix.dll.old-*"
+  Push "$INSTDIR\x86\Tarvix.dll"
+  Call un.MoveAside
+  RMDir /r "$INSTDIR\x86\help"
   RMDir /REBOOTOK "$INSTDIR\x86"
-  ; Explorer may still hold the DLL; then it goes at the next start of Windows.
-  Delete /REBOOTOK "$INSTDIR\Tarvix.dll"
+  Delete "$INSTDIR\Tarvix.dll.old-*"
+  Push "$INSTDIR\Tarvix.dll"
+  Call un.MoveAside
   RMDir /r "$INSTDIR\help"
+  Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

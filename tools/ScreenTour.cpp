@@ -31,13 +31,71 @@ namespace {
 
 std::string g_doneFolder;
 
+BOOL CALLBACK CountUnpainted(HWND window, LPARAM count) {
+    if (::GetUpdateRect(window, nullptr, FALSE)) {
+        ++*reinterpret_cast<int*>(count);
+    }
+    return TRUE;
+}
+
+bool Unpainted(HWND window) {
+    int count = ::GetUpdateRect(window, nullptr, FALSE) ? 1 : 0;
+    ::EnumChildWindows(window, CountUnpainted, reinterpret_cast<LPARAM>(&count));
+    return count > 0;
+}
+
+constexpr UINT kHideCaret = WM_APP + 1;
+WNDPROC g_caretWindowProc = nullptr;
+
+LRESULT CALLBACK HideCaretProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kHideCaret) {
+        ::HideCaret(window);
+        return 0;
+    }
+    return ::CallWindowProcW(g_caretWindowProc, window, message, wParam, lParam);
+}
+
+// A blinking caret would be in a picture or not by chance, so it is hidden. Only the caret's
+// own thread can hide it: a window procedure put in for one message runs there.
+void HideCaretOf(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (!::GetGUIThreadInfo(thread, &info) || info.hwndCaret == nullptr) {
+        return;
+    }
+    g_caretWindowProc = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        info.hwndCaret, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HideCaretProc)));
+    ::SendMessageW(info.hwndCaret, kHideCaret, 0, 0);
+    ::SetWindowLongPtrW(info.hwndCaret, GWLP_WNDPROC,
+                        reinterpret_cast<LONG_PTR>(g_caretWindowProc));
+}
+
+// Makes the window look the same every time: active, its focused control set, no caret, and
+// painted anew to the last control.
+void Settle(HWND window) {
+    const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+    ::SetForegroundWindow(window);
+    WaitUntil(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof(info);
+            return ::GetGUIThreadInfo(thread, &info) && info.hwndActive == window &&
+                   info.hwndFocus != nullptr;
+        },
+        2000);
+    DWORD_PTR answer = 0;
+    ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer);
+    HideCaretOf(thread);
+    // An active caption; the save dialog's frame needs to be told.
+    ::SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    WaitUntil([&] { return !Unpainted(window); }, 2000);
+}
+
 void Hold(const std::string& name, HWND window) {
     RECT frame{};
     ::GetWindowRect(window, &frame);
-    // An active caption, as the user sees it; the save dialog's frame needs to be told.
-    ::SetForegroundWindow(window);
-    ::SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Settle(window);
     std::printf("HOLD %s %ld %ld %ld %ld\n", name.c_str(), frame.left, frame.top,
                 frame.right - frame.left, frame.bottom - frame.top);
     std::fflush(stdout);

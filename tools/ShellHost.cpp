@@ -1,20 +1,13 @@
 // A small shell host: loads the registered context-menu handlers for files and folders
 // exactly as Explorer does, and shows, lists or runs their menu for the given objects.
-//
-//   ShellHost [--list | --invoke "<menu text>" | --picture <done folder>] <path>...
-//
-// --picture opens the menu at a fixed point with its submenu unfolded, prints
-// "HOLD menu <left> <top> <width> <height>" (the host window and the menus, screen pixels)
-// and closes it once the file menu.done appears in the done folder (a Windows path).
-//
 // Paths are Windows paths; a path starting with '/' is taken as a Unix path under Wine.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
-#include <shellapi.h>
-#include <shlobj.h>
+// Arguments are read as UTF-16, so names outside the ANSI code page reach the handlers.
+#include "platform/Win.h"
+#include "tools/ShellDataObject.h"
 
+#include <shlwapi.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -22,14 +15,37 @@
 
 namespace {
 
+constexpr char kUsage[] =
+    "usage: ShellHost [<option>] <path>...\n"
+    "Loads the registered context-menu handlers as Explorer does, for objects of one folder.\n"
+    "Paths are Windows paths, or Unix paths under Wine.\n"
+    "\n"
+    "  (no option)               a window listing the folder of the paths, those selected.\n"
+    "                            Click selects, Ctrl+click and Shift+click extend, a right\n"
+    "                            click (or Shift+F10) opens the menu for the selection; the\n"
+    "                            list is read again after every command and on F5.\n"
+    "  --list                    print the menu for the objects: text [command] help text\n"
+    "  --invoke \"<menu text>\"    run the entry with this text on the objects, print the result\n"
+    "  --picture <done folder>   open the menu with its submenu unfolded, print\n"
+    "                            \"HOLD menu <left> <top> <width> <height>\" and close it once\n"
+    "                            the file menu.done appears in the done folder\n"
+    "  --choose \"<menu text>\"    for tests: the window, where every right click runs this\n"
+    "                            entry at once instead of showing the menu\n"
+    "  --help                    print this text\n"
+    "\n"
+    "Example: ShellHost --invoke \"NEW NAME.NEW EXTENSION\" \"C:\\Work\\My Photo.jpg\"\n";
+
 constexpr UINT kFirstId = 1;
 constexpr UINT kLastId = 0x7FFF;
 
-struct Handler {
-    IContextMenu* menu = nullptr;
-    UINT firstId = 0;
-    UINT lastId = 0;
-};
+std::string Utf8(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                        length, nullptr, nullptr);
+    return bytes;
+}
 
 std::wstring Widen(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -39,91 +55,76 @@ std::wstring Widen(const std::string& text) {
     return wide;
 }
 
-// Under Wine a Unix path is mapped to its DOS form by kernel32's wine_get_dos_file_name.
-std::string WindowsPath(const std::string& path) {
-    if (path.empty() || path[0] != '/') {
-        return path;
-    }
+// A full Windows path. Under Wine a Unix path is mapped to its DOS form by kernel32's
+// wine_get_dos_file_name, which takes the Unix (UTF-8) bytes.
+std::wstring WindowsPath(const std::wstring& path) {
+    std::wstring dosPath = path;
     using ToDos = WCHAR*(CDECL*)(const char*);
     auto toDos = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    if (toDos == nullptr) {
-        return path;
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+    if (!path.empty() && path[0] == L'/' && toDos != nullptr) {
+        if (WCHAR* dos = toDos(Utf8(path).c_str())) {
+            dosPath = dos;
+            HeapFree(GetProcessHeap(), 0, dos);
+        }
     }
-    WCHAR* dos = toDos(path.c_str());
-    if (dos == nullptr) {
-        return path;
+    const DWORD length = GetFullPathNameW(dosPath.c_str(), 0, nullptr, nullptr);
+    std::wstring full(length, L'\0');
+    const DWORD written = GetFullPathNameW(dosPath.c_str(), length, full.data(), nullptr);
+    if (written == 0 || written >= length) {
+        return dosPath;
     }
-    char buffer[1024] = {};
-    WideCharToMultiByte(CP_ACP, 0, dos, -1, buffer, sizeof(buffer), nullptr, nullptr);
-    HeapFree(GetProcessHeap(), 0, dos);
-    return buffer;
+    full.resize(written);
+    return full;
 }
 
-// The shell's own data object for objects of one folder.
-IDataObject* DataObjectFor(const std::vector<std::string>& paths) {
-    IShellFolder* desktop = nullptr;
-    if (paths.empty() || FAILED(SHGetDesktopFolder(&desktop))) {
-        return nullptr;
-    }
-    std::string folder = paths.front().substr(0, paths.front().find_last_of('\\'));
-    if (folder.size() == 2) {
-        folder += '\\';
-    }
-    std::wstring folderName = Widen(folder);
-    PIDLIST_RELATIVE folderId = nullptr;
-    IShellFolder* parent = nullptr;
-    IDataObject* data = nullptr;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, folderName.data(), nullptr, &folderId,
-                                            nullptr)) &&
-        SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
-                                        reinterpret_cast<void**>(&parent)))) {
-        std::vector<PITEMID_CHILD> children;
-        for (const std::string& path : paths) {
-            std::wstring child = Widen(path.substr(path.find_last_of('\\') + 1));
-            PIDLIST_RELATIVE childId = nullptr;
-            if (SUCCEEDED(parent->ParseDisplayName(nullptr, nullptr, child.data(), nullptr,
-                                                   &childId, nullptr))) {
-                children.push_back(reinterpret_cast<PITEMID_CHILD>(childId));
-            } else {
-                std::fprintf(stderr, "cannot find %s\n", path.c_str());
-            }
-        }
-        parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()),
-                              const_cast<PCUITEMID_CHILD_ARRAY>(children.data()), IID_IDataObject,
-                              nullptr, reinterpret_cast<void**>(&data));
-        for (PITEMID_CHILD child : children) {
-            CoTaskMemFree(child);
-        }
-        parent->Release();
-    }
-    CoTaskMemFree(folderId);
-    desktop->Release();
-    return data;
+std::wstring FolderOf(const std::wstring& path) {
+    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
+    return folder.size() == 2 ? folder + L'\\' : folder;
 }
+
+std::wstring NameOf(const std::wstring& path) {
+    return path.substr(path.find_last_of(L'\\') + 1);
+}
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    return folder.back() == L'\\' ? folder + name : folder + L'\\' + name;
+}
+
+bool SameName(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
+// ---- The handlers and their menu ----
+
+struct Handler {
+    IContextMenu* menu = nullptr;
+    UINT firstId = 0;
+    UINT lastId = 0;
+};
 
 // CLSIDs of the handlers registered for all files and for folders, in registry order.
-std::vector<std::string> RegisteredHandlers() {
-    std::vector<std::string> found;
-    std::set<std::string> seen;
-    for (const char* key :
-         {"*\\shellex\\ContextMenuHandlers", "Folder\\shellex\\ContextMenuHandlers"}) {
+std::vector<std::wstring> RegisteredHandlers() {
+    std::vector<std::wstring> found;
+    std::set<std::wstring> seen;
+    for (const wchar_t* key :
+         {L"*\\shellex\\ContextMenuHandlers", L"Folder\\shellex\\ContextMenuHandlers"}) {
         HKEY handlers = nullptr;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &handlers) != ERROR_SUCCESS) {
+        if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key, 0, KEY_READ, &handlers) != ERROR_SUCCESS) {
             continue;
         }
-        char name[256];
+        wchar_t name[256];
         for (DWORD index = 0;; ++index) {
-            DWORD nameLength = sizeof(name);
-            if (RegEnumKeyExA(handlers, index, name, &nameLength, nullptr, nullptr, nullptr,
+            DWORD nameLength = ARRAYSIZE(name);
+            if (RegEnumKeyExW(handlers, index, name, &nameLength, nullptr, nullptr, nullptr,
                               nullptr) != ERROR_SUCCESS) {
                 break;
             }
-            char value[256] = {};
+            wchar_t value[256] = {};
             LONG valueLength = sizeof(value);
-            std::string clsid = name;
-            if (RegQueryValueA(handlers, name, value, &valueLength) == ERROR_SUCCESS &&
-                value[0] == '{') {
+            std::wstring clsid = name;
+            if (RegQueryValueW(handlers, name, value, &valueLength) == ERROR_SUCCESS &&
+                value[0] == L'{') {
                 clsid = value;
             }
             if (seen.insert(clsid).second) {
@@ -135,19 +136,17 @@ std::vector<std::string> RegisteredHandlers() {
     return found;
 }
 
+// The handlers' entries in `menu`; each handler is released by ReleaseHandlers.
 std::vector<Handler> LoadHandlers(HMENU menu, IDataObject* data) {
     std::vector<Handler> handlers;
     UINT nextId = kFirstId;
-    for (const std::string& text : RegisteredHandlers()) {
+    for (const std::wstring& text : RegisteredHandlers()) {
         CLSID clsid;
-        std::wstring wide = Widen(text);
-        if (FAILED(CLSIDFromString(wide.c_str(), &clsid))) {
-            continue;
-        }
         IShellExtInit* init = nullptr;
-        if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
+        if (FAILED(CLSIDFromString(text.c_str(), &clsid)) ||
+            FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IShellExtInit,
                                     reinterpret_cast<void**>(&init)))) {
-            std::fprintf(stderr, "cannot create %s\n", text.c_str());
+            std::fprintf(stderr, "cannot create %s\n", Utf8(text).c_str());
             continue;
         }
         Handler handler;
@@ -166,6 +165,13 @@ std::vector<Handler> LoadHandlers(HMENU menu, IDataObject* data) {
     return handlers;
 }
 
+void ReleaseHandlers(std::vector<Handler>& handlers) {
+    for (Handler& handler : handlers) {
+        handler.menu->Release();
+    }
+    handlers.clear();
+}
+
 const Handler* HandlerOf(const std::vector<Handler>& handlers, UINT id) {
     for (const Handler& handler : handlers) {
         if (id >= handler.firstId && id < handler.lastId) {
@@ -175,24 +181,25 @@ const Handler* HandlerOf(const std::vector<Handler>& handlers, UINT id) {
     return nullptr;
 }
 
-std::string ItemText(HMENU menu, int position) {
-    char text[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof(text), MF_BYPOSITION);
+std::wstring ItemText(HMENU menu, int position) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, ARRAYSIZE(text), MF_BYPOSITION);
     return text;
 }
 
 void PrintMenu(HMENU menu, const std::vector<Handler>& handlers, int depth) {
     const int count = GetMenuItemCount(menu);
+    const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
     for (int position = 0; position < count; ++position) {
-        MENUITEMINFOA info{};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU;
-        GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-        const std::string indent(static_cast<std::size_t>(depth) * 2, ' ');
+        GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info);
+        const std::string text = Utf8(ItemText(menu, position));
         if (info.fType & MFT_SEPARATOR) {
             std::printf("%s----\n", indent.c_str());
         } else if (info.hSubMenu != nullptr) {
-            std::printf("%s%s >\n", indent.c_str(), ItemText(menu, position).c_str());
+            std::printf("%s%s >\n", indent.c_str(), text.c_str());
             PrintMenu(info.hSubMenu, handlers, depth + 1);
         } else {
             const Handler* handler = HandlerOf(handlers, info.wID);
@@ -202,14 +209,14 @@ void PrintMenu(HMENU menu, const std::vector<Handler>& handlers, int depth) {
                 offset = info.wID - handler->firstId;
                 handler->menu->GetCommandString(offset, GCS_HELPTEXTA, nullptr, help, sizeof(help));
             }
-            std::printf("%s%s [%u] %s\n", indent.c_str(), ItemText(menu, position).c_str(), offset,
-                        help);
+            std::printf("%s%s [%u] %s\n", indent.c_str(), text.c_str(), offset,
+                        Utf8(Widen(help)).c_str());
         }
     }
 }
 
 // The identifier of the entry with this text, searched through the submenus; 0 if none.
-UINT FindItem(HMENU menu, const std::string& text) {
+UINT FindItem(HMENU menu, const std::wstring& text) {
     const int count = GetMenuItemCount(menu);
     for (int position = 0; position < count; ++position) {
         HMENU submenu = GetSubMenu(menu, position);
@@ -237,19 +244,105 @@ HRESULT InvokeItem(const std::vector<Handler>& handlers, UINT id, HWND window) {
     return handler->menu->InvokeCommand(&info);
 }
 
+IDataObject* DataObjectFor(const std::vector<std::wstring>& paths) {
+    std::vector<std::wstring> missing;
+    IDataObject* data = tarvix::tools::ShellDataObject(paths, &missing);
+    for (const std::wstring& path : missing) {
+        std::fprintf(stderr, "cannot find %s\n", Utf8(path).c_str());
+    }
+    return data;
+}
+
+// ---- The window: one folder in a multi-select list, as Explorer shows it ----
+
+struct Listed {
+    std::wstring name;
+    bool isFolder = false;
+};
+
 struct HostState {
-    std::vector<std::string> paths;
+    std::wstring folder;         // the folder shown
+    std::vector<Listed> objects; // its objects, in list order
+    HWND window = nullptr;
     HWND list = nullptr;
-    std::string pictureDone; // the done folder of --picture
+    HFONT font = nullptr;
+    std::wstring chosenText;  // --choose
+    std::wstring pictureDone; // --picture: the done folder
     bool submenuAsked = false;
 };
 
-constexpr POINT kPictureMenuAt{200, 150};
+// The folder's objects as Explorer orders them: folders first, then by name, numbers by value.
+std::vector<Listed> FolderContents(const std::wstring& folder) {
+    std::vector<Listed> found;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(Join(folder, L"*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name != L"." && name != L"..") {
+                found.push_back({name, (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    std::sort(found.begin(), found.end(), [](const Listed& a, const Listed& b) {
+        return a.isFolder != b.isFolder ? a.isFolder
+                                        : StrCmpLogicalW(a.name.c_str(), b.name.c_str()) < 0;
+    });
+    return found;
+}
+
+std::vector<int> SelectedIndexes(const HostState& state) {
+    const LRESULT count = SendMessageW(state.list, LB_GETSELCOUNT, 0, 0);
+    std::vector<int> indexes(static_cast<std::size_t>(std::max<LRESULT>(count, 0)));
+    if (!indexes.empty()) {
+        SendMessageW(state.list, LB_GETSELITEMS, indexes.size(),
+                     reinterpret_cast<LPARAM>(indexes.data()));
+    }
+    return indexes;
+}
+
+std::vector<std::wstring> SelectedPaths(const HostState& state) {
+    std::vector<std::wstring> paths;
+    for (int index : SelectedIndexes(state)) {
+        paths.push_back(Join(state.folder, state.objects[static_cast<std::size_t>(index)].name));
+    }
+    return paths;
+}
+
+// Reads the folder again; the objects of these names (in any letter case) stay selected.
+void FillList(HostState& state, const std::vector<std::wstring>& selectedNames) {
+    const LRESULT top = SendMessageW(state.list, LB_GETTOPINDEX, 0, 0);
+    SendMessageW(state.list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(state.list, LB_RESETCONTENT, 0, 0);
+    state.objects = FolderContents(state.folder);
+    for (std::size_t index = 0; index < state.objects.size(); ++index) {
+        const Listed& object = state.objects[index];
+        const std::wstring shown = object.isFolder ? object.name + L"\\" : object.name;
+        SendMessageW(state.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+        for (const std::wstring& selected : selectedNames) {
+            if (SameName(object.name, selected)) {
+                SendMessageW(state.list, LB_SETSEL, TRUE, static_cast<LPARAM>(index));
+            }
+        }
+    }
+    SendMessageW(state.list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    SendMessageW(state.list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(state.list, nullptr, TRUE);
+}
+
+void Refresh(HostState& state) {
+    std::vector<std::wstring> selectedNames;
+    for (int index : SelectedIndexes(state)) {
+        selectedNames.push_back(state.objects[static_cast<std::size_t>(index)].name);
+    }
+    FillList(state, selectedNames);
+}
 
 BOOL CALLBACK AddVisibleMenu(HWND window, LPARAM area) {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof(className));
-    if (IsWindowVisible(window) && std::string(className) == "#32768") {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, ARRAYSIZE(className));
+    if (IsWindowVisible(window) && std::wstring(className) == L"#32768") {
         RECT frame{};
         GetWindowRect(window, &frame);
         UnionRect(reinterpret_cast<RECT*>(area), reinterpret_cast<RECT*>(area), &frame);
@@ -257,190 +350,293 @@ BOOL CALLBACK AddVisibleMenu(HWND window, LPARAM area) {
     return TRUE;
 }
 
-int VisibleMenuCount() {
-    int count = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM counter) {
-            char className[16] = {};
-            GetClassNameA(window, className, sizeof(className));
-            if (IsWindowVisible(window) && std::string(className) == "#32768") {
-                ++*reinterpret_cast<int*>(counter);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
+BOOL CALLBACK CountVisibleMenu(HWND window, LPARAM counter) {
+    RECT none{};
+    AddVisibleMenu(window, reinterpret_cast<LPARAM>(&none));
+    if (!IsRectEmpty(&none)) {
+        ++*reinterpret_cast<int*>(counter);
+    }
+    return TRUE;
 }
 
 // Called while the menu loop idles: first walks down to the submenu and unfolds it with the
 // keyboard, then, once both menus show, holds them for the picture and ends the menu.
-void PictureStep(HWND window, HostState& state) {
+void PictureStep(HostState& state) {
     if (!state.submenuAsked) {
         state.submenuAsked = true;
         // The extension's block starts with its submenu: the first key selects it.
-        PostMessageA(window, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(window, WM_KEYDOWN, VK_RIGHT, 0);
+        PostMessageW(state.window, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(state.window, WM_KEYDOWN, VK_RIGHT, 0);
         return;
     }
-    if (VisibleMenuCount() < 2) {
+    int menus = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountVisibleMenu, reinterpret_cast<LPARAM>(&menus));
+    if (menus < 2) {
         return;
     }
+    // The window grows under the menus, so that the picture shows nothing else.
     RECT area{};
-    GetWindowRect(window, &area);
+    GetWindowRect(state.window, &area);
     EnumThreadWindows(GetCurrentThreadId(), AddVisibleMenu, reinterpret_cast<LPARAM>(&area));
+    const int margin = GetSystemMetrics(SM_CXVSCROLL);
+    area.right += margin;
+    area.bottom += margin;
+    SetWindowPos(state.window, nullptr, area.left, area.top, area.right - area.left,
+                 area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     std::printf("HOLD menu %ld %ld %ld %ld\n", area.left, area.top, area.right - area.left,
                 area.bottom - area.top);
     std::fflush(stdout);
-    const std::string done = state.pictureDone + "\\menu.done";
+    const std::wstring done = Join(state.pictureDone, L"menu.done");
     for (int waited = 0;
-         waited < 600 && GetFileAttributesA(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
+         waited < 600 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
         Sleep(100);
     }
     EndMenu();
 }
 
-void ShowContextMenu(HWND window, HostState& state, POINT at) {
-    IDataObject* data = DataObjectFor(state.paths);
+// The menu for these objects at `at` (screen); runs what the user picks, or with --choose the
+// chosen entry at once.
+void RunContextMenu(HostState& state, const std::vector<std::wstring>& paths, POINT at) {
+    IDataObject* data = DataObjectFor(paths);
     if (data == nullptr) {
         return;
     }
     HMENU menu = CreatePopupMenu();
     std::vector<Handler> handlers = LoadHandlers(menu, data);
-    const UINT id = static_cast<UINT>(
-        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
+    const UINT id = !state.chosenText.empty()
+                        ? FindItem(menu, state.chosenText)
+                        : static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                           at.x, at.y, 0, state.window, nullptr));
     if (id != 0) {
-        InvokeItem(handlers, id, window);
+        InvokeItem(handlers, id, state.window);
     }
-    for (Handler& handler : handlers) {
-        handler.menu->Release();
-    }
+    ReleaseHandlers(handlers);
     DestroyMenu(menu);
     data->Release();
 }
 
+// A right click acts on the selection when it hits a selected object; on another object that
+// object becomes the selection; off the objects it clears the selection. From the keyboard
+// (Shift+F10, the menu key) it acts on the selection. The list is read again afterwards.
+void OnContextMenu(HostState& state, LPARAM position) {
+    POINT at{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    if (at.x == -1 && at.y == -1) {
+        RECT item{};
+        const LRESULT caret = SendMessageW(state.list, LB_GETCARETINDEX, 0, 0);
+        SendMessageW(state.list, LB_GETITEMRECT, static_cast<WPARAM>(std::max<LRESULT>(caret, 0)),
+                     reinterpret_cast<LPARAM>(&item));
+        at = {item.left + 16, item.bottom};
+        ClientToScreen(state.list, &at);
+    } else {
+        POINT client = at;
+        ScreenToClient(state.list, &client);
+        const LRESULT hit =
+            SendMessageW(state.list, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y));
+        const int index = LOWORD(hit);
+        RECT item{};
+        SendMessageW(state.list, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+        if (HIWORD(hit) != 0 || !PtInRect(&item, client)) {
+            SendMessageW(state.list, LB_SETSEL, FALSE, -1);
+            return;
+        }
+        if (SendMessageW(state.list, LB_GETSEL, static_cast<WPARAM>(index), 0) <= 0) {
+            SendMessageW(state.list, LB_SETSEL, FALSE, -1);
+            SendMessageW(state.list, LB_SETSEL, TRUE, index);
+            SendMessageW(state.list, LB_SETANCHORINDEX, static_cast<WPARAM>(index), 0);
+            SendMessageW(state.list, LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE);
+        }
+    }
+    const std::vector<std::wstring> paths = SelectedPaths(state);
+    if (!paths.empty()) {
+        RunContextMenu(state, paths, at);
+        Refresh(state);
+    }
+}
+
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<HostState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* state = reinterpret_cast<HostState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (state == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     switch (message) {
     case WM_ENTERIDLE:
-        if (state != nullptr && !state->pictureDone.empty() && wParam == MSGF_MENU) {
-            PictureStep(window, *state);
+        if (!state->pictureDone.empty() && wParam == MSGF_MENU) {
+            PictureStep(*state);
         }
         return 0;
     case WM_TIMER: // keeps the menu loop waking, so that it idles again
         return 0;
     case WM_CONTEXTMENU:
-        if (state != nullptr) {
-            POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-            ShowContextMenu(window, *state, at);
+        if (reinterpret_cast<HWND>(wParam) == state->list) {
+            OnContextMenu(*state, lParam);
         }
         return 0;
+    case WM_SETFOCUS:
+        SetFocus(state->list);
+        return 0;
     case WM_SIZE:
-        if (state != nullptr && state->list != nullptr) {
-            MoveWindow(state->list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        }
+        MoveWindow(state->list, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
-HWND CreateHostWindow(HostState& state, bool visible) {
-    WNDCLASSA windowClass{};
+// The window on the folder of the first path, the given objects selected. For pictures it has
+// no caption: only the list and the menu are to be seen.
+HWND CreateHostWindow(HostState& state, const std::vector<std::wstring>& paths, bool forPicture) {
+    WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = HostWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "TarvixShellHost";
-    RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("TarvixShellHost", "Tarvix shell host - right-click the files",
-                                WS_OVERLAPPEDWINDOW, 60, 60, 520, 320, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
-    state.list = CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 0, 0,
-                               500, 280, window, nullptr, GetModuleHandleA(nullptr), nullptr);
-    for (const std::string& path : state.paths) {
-        SendMessageA(state.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    windowClass.lpszClassName = L"TarvixShellHost";
+    RegisterClassW(&windowClass);
+    state.folder = FolderOf(paths.front());
+    const std::wstring title = state.folder + L" - Tarvix shell host";
+    const DWORD style = forPicture ? WS_POPUP | WS_BORDER : WS_OVERLAPPEDWINDOW;
+    const SIZE size = forPicture ? SIZE{240, 100} : SIZE{520, 320};
+    state.window = CreateWindowW(L"TarvixShellHost", title.c_str(), style, 60, 60, size.cx, size.cy,
+                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    state.list = CreateWindowW(
+        L"LISTBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 0,
+        0, 0, 0, state.window, nullptr, GetModuleHandleW(nullptr), nullptr);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    state.font = CreateFontIndirectW(&metrics.lfMessageFont);
+    SendMessageW(state.list, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+    SetWindowLongPtrW(state.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&state));
+    RECT client{};
+    GetClientRect(state.window, &client);
+    MoveWindow(state.list, 0, 0, client.right, client.bottom, FALSE);
+    std::vector<std::wstring> names;
+    for (const std::wstring& path : paths) {
+        if (SameName(FolderOf(path), state.folder)) {
+            names.push_back(NameOf(path));
+        }
     }
-    if (visible) {
-        ShowWindow(window, SW_SHOWNORMAL);
+    FillList(state, names);
+    // A picture's window stays inactive: activated, it would rise above the menu under Wine.
+    if (forPicture) {
+        ShowWindow(state.window, SW_SHOWNOACTIVATE);
+    } else {
+        ShowWindow(state.window, SW_SHOWNORMAL);
+        SetFocus(state.list);
     }
-    return window;
+    return state.window;
 }
 
-int Usage() {
-    std::fprintf(stderr, "usage: ShellHost [--list | --invoke \"<menu text>\" | --picture <done "
-                         "folder>] <path>...\n");
-    return 2;
+int RunWindow(HostState& state, const std::vector<std::wstring>& paths) {
+    CreateHostWindow(state, paths, false);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (message.message == WM_KEYDOWN && message.wParam == VK_F5) {
+            Refresh(state);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    DeleteObject(state.font);
+    return 0;
+}
+
+int RunPicture(HostState& state, const std::vector<std::wstring>& paths) {
+    CreateHostWindow(state, paths, true);
+    UpdateWindow(state.window);
+    SetTimer(state.window, 1, 200, nullptr);
+    // Right-clicked on the last object, a third of the way across.
+    RECT item{};
+    SendMessageW(state.list, LB_GETITEMRECT, state.objects.size() - 1,
+                 reinterpret_cast<LPARAM>(&item));
+    POINT at{item.right / 3, (item.top + item.bottom) / 2};
+    ClientToScreen(state.list, &at);
+    RunContextMenu(state, SelectedPaths(state), at);
+    DestroyWindow(state.window);
+    DeleteObject(state.font);
+    return 0;
+}
+
+// --list and --invoke: the menu for the objects, without a window.
+int RunWithoutWindow(bool list, const std::wstring& itemText,
+                     const std::vector<std::wstring>& paths) {
+    IDataObject* data = DataObjectFor(paths);
+    if (data == nullptr) {
+        std::fprintf(stderr, "no data object for the paths\n");
+        return 1;
+    }
+    HMENU menu = CreatePopupMenu();
+    std::vector<Handler> handlers = LoadHandlers(menu, data);
+    int exitCode = 0;
+    if (list) {
+        PrintMenu(menu, handlers, 0);
+    } else {
+        const UINT id = FindItem(menu, itemText);
+        // The owner of the command's windows; never shown.
+        HWND owner = CreateWindowW(L"STATIC", L"Tarvix shell host", WS_OVERLAPPEDWINDOW, 60, 60,
+                                   520, 320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        const HRESULT result = id != 0 ? InvokeItem(handlers, id, owner) : E_INVALIDARG;
+        std::printf("invoke \"%s\": 0x%08lx\n", Utf8(itemText).c_str(),
+                    static_cast<unsigned long>(result));
+        exitCode = SUCCEEDED(result) ? 0 : 1;
+        DestroyWindow(owner);
+    }
+    ReleaseHandlers(handlers);
+    DestroyMenu(menu);
+    data->Release();
+    return exitCode;
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-    std::string mode;
-    std::string itemText;
+int wmain(int argc, wchar_t** argv) {
+    std::wstring mode;
+    std::wstring itemText;
     HostState state;
+    std::vector<std::wstring> paths;
     for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i];
-        if (argument == "--list") {
-            mode = "list";
-        } else if (argument == "--picture" && i + 1 < argc) {
-            mode = "picture";
-            state.pictureDone = argv[++i];
-        } else if (argument == "--invoke" && i + 1 < argc) {
-            mode = "invoke";
+        const std::wstring argument = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (argument == L"--help" || argument == L"/?") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (argument == L"--list") {
+            mode = argument;
+        } else if ((argument == L"--invoke" || argument == L"--choose") && hasValue) {
+            mode = argument;
             itemText = argv[++i];
+        } else if (argument == L"--picture" && hasValue) {
+            mode = argument;
+            state.pictureDone = argv[++i];
+        } else if (argument.rfind(L"--", 0) == 0) {
+            std::fprintf(stderr, "unknown option %s\n\n%s", Utf8(argument).c_str(), kUsage);
+            return 2;
         } else {
-            state.paths.push_back(WindowsPath(argument));
+            paths.push_back(WindowsPath(argument));
         }
     }
-    if (state.paths.empty()) {
-        return Usage();
+    if (paths.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
     }
     OleInitialize(nullptr);
     int exitCode = 0;
-    if (mode == "picture") {
-        HWND window = CreateHostWindow(state, true);
-        UpdateWindow(window);
-        SetTimer(window, 1, 200, nullptr);
-        ShowContextMenu(window, state, kPictureMenuAt);
-        DestroyWindow(window);
-    } else if (mode.empty()) {
-        HWND window = CreateHostWindow(state, true);
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        (void)window;
+    if (mode == L"--list" || mode == L"--invoke") {
+        exitCode = RunWithoutWindow(mode == L"--list", itemText, paths);
+    } else if (mode == L"--picture") {
+        exitCode = RunPicture(state, paths);
     } else {
-        IDataObject* data = DataObjectFor(state.paths);
-        if (data == nullptr) {
-            std::fprintf(stderr, "no data object for the paths\n");
-            OleUninitialize();
-            return 1;
+        if (mode == L"--choose") {
+            state.chosenText = itemText;
         }
-        HMENU menu = CreatePopupMenu();
-        std::vector<Handler> handlers = LoadHandlers(menu, data);
-        if (mode == "list") {
-            PrintMenu(menu, handlers, 0);
-        } else {
-            const UINT id = FindItem(menu, itemText);
-            HWND window = CreateHostWindow(state, false);
-            const HRESULT result = id != 0 ? InvokeItem(handlers, id, window) : E_INVALIDARG;
-            std::printf("invoke \"%s\": 0x%08lx\n", itemText.c_str(),
-                        static_cast<unsigned long>(result));
-            exitCode = SUCCEEDED(result) ? 0 : 1;
-            DestroyWindow(window);
-        }
-        for (Handler& handler : handlers) {
-            handler.menu->Release();
-        }
-        DestroyMenu(menu);
-        data->Release();
+        exitCode = RunWindow(state, paths);
     }
     std::fflush(stdout);
     OleUninitialize();

@@ -41,6 +41,28 @@ tarvix_build_win() {
   cmake --build "$TARVIX_WIN_BUILD" -j"$(nproc)"
 }
 
+# Creates the private Wine prefix if it is missing (10-16 s), without a display, and returns
+# once its Wine server has ended: a script can run it in the background while it builds, and
+# wait for it before tarvix_wine_start.
+tarvix_wine_prefix() {
+  local prefix=${TARVIX_WINEPREFIX:-$TARVIX_WIN_BUILD/wineprefix}
+  [ -d "$prefix" ] && return 0
+  mkdir -p "$prefix"
+  (
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    unset DISPLAY
+    /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
+    tarvix_wine_unmanaged
+    /usr/lib/wine/wineserver -w </dev/null >/dev/null 2>&1
+  )
+}
+
+# Without a window manager every closing window costs Wine about two seconds.
+tarvix_wine_unmanaged() {
+  /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
+    </dev/null >/dev/null 2>&1
+}
+
 # A private Wine prefix and X display; tarvix_wine_stop ends exactly what this started.
 # With the argument "user-display" an existing DISPLAY is used instead of a private one.
 tarvix_wine_start() {
@@ -66,11 +88,7 @@ tarvix_wine_start() {
   # caller's output pipe open forever.
   /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
   /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
-  if [ $fresh -eq 1 ]; then
-    # Without a window manager every closing window costs Wine about two seconds.
-    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f \
-      </dev/null >/dev/null 2>&1
-  fi
+  if [ $fresh -eq 1 ]; then tarvix_wine_unmanaged; fi
   trap tarvix_wine_stop EXIT
 }
 

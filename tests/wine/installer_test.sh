@@ -1,38 +1,99 @@
 #!/usr/bin/env bash
-# The setup program under Wine: a silent install gives the files, the six registry entries
-# and the Add/Remove Programs entry; a silent uninstall takes all of them away again.
+# The setup program under Wine, as a user meets it:
+# - a silent install gives the files, the registry entries and the Apps entry, and the Apps
+#   entry, the help page and the DLLs name one version;
+# - installing again while a process holds the DLL (the shell host, built beside the setup,
+#   keeps its menu open) succeeds: the held file moves aside and only it waits for the delete
+#   at the next start;
+# - an uninstall while it is held, then a reinstall, then that next start (wineboot -r) leave
+#   the reinstalled DLL in place;
+# - a last uninstall takes everything away.
 #   installer_test.sh <setup.exe> [x86]   (x86: the setup carries the 32-bit DLL too)
 set -u
 setup=$1
 source "$(dirname "$0")/registry_checks.sh"
+host=$(dirname "$setup")/ShellHost.exe
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvix'
+session='HKLM\System\CurrentControlSet\Control\Session Manager'
 folder=$($wine winepath -u 'C:\Program Files\Tarvix' 2>/dev/null | tr -d '\r')
 folder=${folder%/}
-installed=("$folder/Tarvix.dll" "$folder/help/help.htm" "$folder/help/img/menu.png" "$folder/uninstall.exe")
-[ "${2:-}" = x86 ] && installed+=("$folder/x86/Tarvix.dll") # the 32-bit DLL
+installed=(Tarvix.dll help/help.htm help/img/menu.png LICENSE.txt uninstall.exe)
+[ "${2:-}" = x86 ] && installed+=(x86/Tarvix.dll x86/help/help.htm x86/help/img/menu.png)
 
-# The uninstaller copies itself away and returns at once; its copy does the work.
+# The uninstaller copies itself away and returns at once; its copy does the work, the Apps
+# entry last.
 uninstall_and_wait() {
   $wine "$folder/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller failed to start"
   local waited=0
-  while [ -e "$folder" ] && [ $waited -lt 600 ]; do sleep 0.1; waited=$((waited + 1)); done
+  while query "$uninstall_key" && [ $waited -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
+}
+install() { $wine "$setup" /S </dev/null >/dev/null 2>&1 || fail "setup returned an error ($1)"; }
+check_installed() {
+  for file in "${installed[@]}"; do [ -f "$folder/$file" ] || fail "$file not installed ($1)"; done
+  check_registered nospace
+}
+# The files that wait for the next start of Windows, one a line.
+pending_deletes() {
+  $wine reg query "$session" /v PendingFileRenameOperations </dev/null 2>/dev/null | tr -d '\r' |
+    sed -nE 's/.*REG_MULTI_SZ +//p' | sed 's/\\0/\n/g' | grep -v '^$'
+}
+check_live_dll_kept() {
+  pending_deletes | grep -qixF '\??\C:\Program Files\Tarvix\Tarvix.dll' &&
+    fail "the live Tarvix.dll waits for a delete at the next start ($1)"
+}
+version_of_dll() {
+  x86_64-w64-mingw32-windres -i "$1" -O rc 2>/dev/null | sed -nE 's/.*VALUE "FileVersion", "(.*)"/\1/p'
 }
 
 [ -e "$folder/uninstall.exe" ] && uninstall_and_wait # left over from an interrupted run
+$wine wineboot -r </dev/null >/dev/null 2>&1         # and whatever waits for the next start
 
-$wine "$setup" /S </dev/null >/dev/null 2>&1 || fail "setup returned an error"
-for file in "${installed[@]}"; do [ -f "$file" ] || fail "$file not installed"; done
-check_registered nospace
-[ "$(value_of "$uninstall_key" /v DisplayName)" = Tarvix ] || fail "no Add/Remove Programs entry"
+install "first"
+check_installed "first"
+[ "$(value_of "$uninstall_key" /v DisplayName)" = Tarvix ] || fail "no Apps entry"
 case "$(value_of "$uninstall_key" /v UninstallString)" in
   *'Tarvix\uninstall.exe"') ;;
   *) fail "uninstall command '$(value_of "$uninstall_key" /v UninstallString)'" ;;
 esac
+version=$(value_of "$uninstall_key" /v DisplayVersion)
+[[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "Apps entry version '$version'"
+grep -q "user's manual for version $version<" "$folder/help/help.htm" || fail "help page version"
+for dll in "$folder/Tarvix.dll" "$folder/x86/Tarvix.dll"; do
+  [ -f "$dll" ] && [ "$(version_of_dll "$dll")" != "$version" ] && fail "$dll version"
+done
+
+# A process holds the installed DLL: the host's menu stays open until the file menu.done appears.
+work=$(mktemp -d)
+mkdir "$work/done" && printf 'x' >"$work/held.txt" && : >"$work/host.txt"
+done_folder=$($wine winepath -w "$work/done" 2>/dev/null | tr -d '\r')
+$wine "$host" --picture "$done_folder" "$work/held.txt" </dev/null >"$work/host.txt" 2>&1 &
+host_pid=$!
+for waited in $(seq 300); do grep -q '^HOLD' "$work/host.txt" && break; sleep 0.1; done
+grep -q '^HOLD' "$work/host.txt" || fail "the host did not load the DLL: $(cat "$work/host.txt")"
+
+install "over the held DLL"
+check_installed "over the held DLL"
+check_live_dll_kept "upgrade"
+
+uninstall_and_wait
+for file in "${installed[@]}"; do [ -e "$folder/$file" ] && fail "$file left behind"; done
+check_unregistered
+query "$uninstall_key" && fail "Apps entry left behind"
+check_live_dll_kept "uninstall"
+
+install "again before the next start"
+touch "$work/done/menu.done"
+for waited in $(seq 100); do kill -0 $host_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $host_pid 2>/dev/null && { fail "the host did not end"; kill $host_pid; }
+$wine wineboot -r </dev/null >/dev/null 2>&1 # the next start: the waiting deletes are done
+check_installed "after the next start"
+ls "$folder" | grep -q 'old-' && fail "moved-aside DLLs left after the next start: $(ls "$folder")"
 
 uninstall_and_wait
 [ -e "$folder" ] && fail "$folder left behind: $(find "$folder" | tr '\n' ' ')"
 check_unregistered
-query "$uninstall_key" && fail "Add/Remove Programs entry left behind"
+query "$uninstall_key" && fail "Apps entry left behind"
 
+rm -rf "$work"
 [ $failures -eq 0 ] && echo "installer: all checks passed"
 exit $((failures > 0))

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End to end: the shell host loads the registered DLL as Explorer does, lists the block and
-# runs a case command on a real file.
+# runs a case command on a real file; its window selects and refreshes as Explorer does,
+# driven from outside by HostRobot (built beside the host).
 set -u
 dll=$1 host=$2
+robot=$(dirname "$host")/HostRobot.exe
 wine=/usr/lib/wine/wine64
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -39,7 +41,37 @@ $wine "$host" --invoke "NEW NAME.NEW EXTENSION" "$samples/My Photo.jpg" </dev/nu
 [ "$(cat "$samples/MY PHOTO.JPG" 2>/dev/null)" = b ] || fail "content changed"
 [ -f "$samples/report.txt" ] || fail "an object outside the selection changed"
 
+help=$($wine "$host" --help </dev/null 2>/dev/null | tr -d '\r') || fail "--help returned an error"
+for option in --list --invoke --picture --choose; do
+  [[ $help == *"$option"* ]] || fail "--help does not name $option"
+done
+
+# The window lists the folder of the given object with that object selected. Click selects,
+# Ctrl- and Shift-click extend, a right click acts on the selection when it hits a selected
+# object and otherwise on the clicked one alone; the list is read again after each command.
+folder=$(mktemp -d)
+for name in a b c d; do printf '%s' $name >"$folder/$name.txt"; done
+mkdir "$folder/sub"
+printf 'w' >"$folder/Ωmega.txt" # a name outside the ANSI code page is listed as it is
+$wine "$host" --choose "NEW NAME.NEW EXTENSION" "$folder/b.txt" </dev/null >/dev/null 2>&1 &
+host_pid=$!
+steps=$($wine "$robot" show click 1 ctrl-click 3 right-click 3 show right-click 2 show \
+        shift-click 4 show close </dev/null 2>&1 | tr -d '\r')
+expected=$(printf '%s\n' '  sub\' '  a.txt' '* b.txt' '  c.txt' '  d.txt' '  Ωmega.txt' \
+  '  sub\' '* A.TXT' '  b.txt' '* C.TXT' '  d.txt' '  Ωmega.txt' \
+  '  sub\' '  A.TXT' '* B.TXT' '  C.TXT' '  d.txt' '  Ωmega.txt' \
+  '  sub\' '  A.TXT' '* B.TXT' '* C.TXT' '* d.txt' '  Ωmega.txt')
+if [ "$steps" != "$expected" ]; then
+  fail "the window's list and selection differ"
+  diff <(echo "$expected") <(echo "$steps")
+fi
+for name in A B C; do
+  [ "$(cat "$folder/$name.TXT" 2>/dev/null)" = "${name,}" ] || fail "$name.TXT: $(ls "$folder" | tr '\n' ' ')"
+done
+for waited in $(seq 100); do kill -0 $host_pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $host_pid 2>/dev/null && { fail "the host did not close"; kill $host_pid; }
+
 $wine regsvr32 /u /s "$dll" </dev/null >/dev/null 2>&1
-rm -rf "$samples"
+rm -rf "$samples" "$folder"
 [ $failures -eq 0 ] && echo "shell host: all checks passed"
 exit $((failures > 0))

@@ -1,5 +1,7 @@
 #include "DropData.h"
 
+#include "tools/ShellDataObject.h"
+
 #include <cstring>
 #include <string>
 
@@ -132,43 +134,11 @@ IDataObject* NewDropDataObject(const std::vector<std::string>& names) {
 }
 
 IDataObject* ShellDataObject(const std::vector<std::string>& paths) {
-    if (paths.empty()) {
-        return nullptr;
+    std::vector<std::wstring> widePaths;
+    for (const std::string& path : paths) {
+        widePaths.push_back(Widen(path));
     }
-    IShellFolder* desktop = nullptr;
-    if (FAILED(::SHGetDesktopFolder(&desktop))) {
-        return nullptr;
-    }
-    const std::string& first = paths.front();
-    const std::string folder = first.substr(0, first.find_last_of('\\'));
-    std::wstring folderName = Widen(folder.size() == 2 ? folder + "\\" : folder);
-    PIDLIST_RELATIVE folderId = nullptr;
-    IShellFolder* parent = nullptr;
-    IDataObject* data = nullptr;
-    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, folderName.data(), nullptr, &folderId,
-                                            nullptr)) &&
-        SUCCEEDED(desktop->BindToObject(folderId, nullptr, IID_IShellFolder,
-                                        reinterpret_cast<void**>(&parent)))) {
-        std::vector<PITEMID_CHILD> children;
-        for (const std::string& path : paths) {
-            std::wstring child = Widen(path.substr(path.find_last_of('\\') + 1));
-            PIDLIST_RELATIVE childId = nullptr;
-            if (SUCCEEDED(parent->ParseDisplayName(nullptr, nullptr, child.data(), nullptr,
-                                                   &childId, nullptr))) {
-                children.push_back(reinterpret_cast<PITEMID_CHILD>(childId));
-            }
-        }
-        parent->GetUIObjectOf(nullptr, static_cast<UINT>(children.size()),
-                              const_cast<PCUITEMID_CHILD_ARRAY>(children.data()), IID_IDataObject,
-                              nullptr, reinterpret_cast<void**>(&data));
-        for (PITEMID_CHILD child : children) {
-            ::CoTaskMemFree(child);
-        }
-        parent->Release();
-    }
-    ::CoTaskMemFree(folderId);
-    desktop->Release();
-    return data;
+    return tools::ShellDataObject(widePaths);
 }
 
 } // namespace tarvix::test
