@@ -101,50 +101,98 @@ SIZE TextExtent(HWND control, const std::string& text, int maxWidth, UINT format
     return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-void LayOut(HWND box, const std::string& text) {
-    const int margin = 12;
-    const int iconSize = 32;
-    const int gap = 8;
-    const int buttonHeight = 23;
-    HWND textControl = ::GetDlgItem(box, kTextId);
-    const SIZE textSize =
-        TextExtent(textControl, text, 420, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+// Sizes in dialog units: the box grows with the system's DPI as the windows from templates do.
+constexpr int kMarginUnits = 7;
+constexpr int kGapUnits = 4;
+constexpr int kButtonWidthUnits = 50;
+constexpr int kButtonHeightUnits = 14;
+constexpr int kTextWidthUnits = 280;
+constexpr int kCaptionPaddingUnits = 12;
 
-    int buttonWidth = 75;
+struct Metrics {
+    int margin;
+    int gap;
+    int buttonWidth;
+    int buttonHeight;
+    int textWidth;
+    int captionPadding;
+    int icon;
+};
+
+Metrics MetricsOf(HWND box) {
+    RECT horizontal{kMarginUnits, kGapUnits, kButtonWidthUnits, kTextWidthUnits};
+    RECT vertical{kMarginUnits, kButtonHeightUnits, kCaptionPaddingUnits, 0};
+    ::MapDialogRect(box, &horizontal);
+    ::MapDialogRect(box, &vertical);
+    return Metrics{horizontal.left,
+                   horizontal.top,
+                   horizontal.right,
+                   vertical.top,
+                   horizontal.bottom,
+                   vertical.right,
+                   ::GetSystemMetrics(SM_CXICON)};
+}
+
+// The widest caption sets the width of every button.
+int ButtonWidth(HWND box, const Metrics& metrics) {
+    int width = metrics.buttonWidth;
     for (const ButtonSpec& button : kButtons) {
         HWND control = ::GetDlgItem(box, button.id);
         char caption[64] = {};
         ::GetWindowTextA(control, caption, sizeof(caption));
-        buttonWidth = std::max<int>(buttonWidth, TextExtent(control, caption, 1000, 0).cx + 20);
+        width =
+            std::max<int>(width, TextExtent(control, caption, 1000, 0).cx + metrics.captionPadding);
     }
-    const int buttonsWidth = static_cast<int>(std::size(kButtons)) * (buttonWidth + gap) - gap;
-    const int textLeft = margin + iconSize + margin;
-    const int clientWidth =
-        std::max(textLeft + static_cast<int>(textSize.cx) + margin, buttonsWidth + 2 * margin);
-    const int bodyHeight = std::max(iconSize, static_cast<int>(textSize.cy));
-    const int buttonTop = margin + bodyHeight + margin + 4;
-    const int clientHeight = buttonTop + buttonHeight + margin;
+    return width;
+}
 
-    ::MoveWindow(::GetDlgItem(box, kIconId), margin, margin, iconSize, iconSize, FALSE);
-    ::MoveWindow(textControl, textLeft,
-                 margin + std::max(0, (iconSize - static_cast<int>(textSize.cy)) / 2), textSize.cx,
-                 textSize.cy, FALSE);
-    int left = (clientWidth - buttonsWidth) / 2;
-    for (const ButtonSpec& button : kButtons) {
-        ::MoveWindow(::GetDlgItem(box, button.id), left, buttonTop, buttonWidth, buttonHeight,
-                     FALSE);
-        left += buttonWidth + gap;
-    }
+// The owner's monitor, where the question belongs; the nearest one to the box without owner.
+RECT WorkAreaFor(HWND box) {
+    const HWND owner = ::GetWindow(box, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    ::GetMonitorInfoA(::MonitorFromWindow(owner != nullptr ? owner : box, MONITOR_DEFAULTTONEAREST),
+                      &monitor);
+    return monitor.rcWork;
+}
 
+void CentreOnOwnersMonitor(HWND box, int clientWidth, int clientHeight) {
     RECT frame{0, 0, clientWidth, clientHeight};
     ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(box, GWL_STYLE)), FALSE,
                          static_cast<DWORD>(::GetWindowLongPtrA(box, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
-    RECT area{};
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const RECT area = WorkAreaFor(box);
     ::MoveWindow(box, area.left + (area.right - area.left - width) / 2,
                  area.top + (area.bottom - area.top - height) / 2, width, height, FALSE);
+}
+
+void LayOut(HWND box, const std::string& text) {
+    const Metrics metrics = MetricsOf(box);
+    HWND textControl = ::GetDlgItem(box, kTextId);
+    const SIZE textSize = TextExtent(textControl, text, metrics.textWidth,
+                                     DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+    const int buttonWidth = ButtonWidth(box, metrics);
+    const int buttonCount = static_cast<int>(std::size(kButtons));
+    const int buttonsWidth = buttonCount * (buttonWidth + metrics.gap) - metrics.gap;
+    const int textLeft = 2 * metrics.margin + metrics.icon;
+    const int clientWidth =
+        std::max<int>(textLeft + textSize.cx + metrics.margin, buttonsWidth + 2 * metrics.margin);
+    const int bodyHeight = std::max<int>(metrics.icon, textSize.cy);
+    const int buttonTop = 2 * metrics.margin + bodyHeight;
+
+    ::MoveWindow(::GetDlgItem(box, kIconId), metrics.margin, metrics.margin, metrics.icon,
+                 metrics.icon, FALSE);
+    ::MoveWindow(textControl, textLeft,
+                 metrics.margin + std::max<int>(0, (metrics.icon - textSize.cy) / 2), textSize.cx,
+                 textSize.cy, FALSE);
+    int left = (clientWidth - buttonsWidth) / 2;
+    for (const ButtonSpec& button : kButtons) {
+        ::MoveWindow(::GetDlgItem(box, button.id), left, buttonTop, buttonWidth,
+                     metrics.buttonHeight, FALSE);
+        left += buttonWidth + metrics.gap;
+    }
+    CentreOnOwnersMonitor(box, clientWidth, buttonTop + metrics.buttonHeight + metrics.margin);
 }
 
 class ChoiceBox final : private DialogFrame {

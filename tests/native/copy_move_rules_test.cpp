@@ -1,4 +1,5 @@
 #include "fileops/CopyMoveRules.h"
+#include "fileops/EntryKind.h"
 #include "tests/AsciiCase.h"
 
 #include <gtest/gtest.h>
@@ -152,6 +153,26 @@ TEST(CopyMoveIntoItself, ComparesWholePathComponents) {
     EXPECT_FALSE(IsSameOrBelow("c:\\work\\doc", "c:\\work"));
     EXPECT_FALSE(IsSameOrBelow("c:\\work\\doc", "d:\\work\\doc\\old"));
     EXPECT_FALSE(IsSameOrBelow("", "c:\\x"));
+}
+
+// Junctions and symbolic links name another place: copied and removed as links, never
+// entered. Cloud placeholders (OneDrive's files on demand) are reparse points too, but
+// ordinary folders and files.
+TEST(FolderEntries, OnlyNameSurrogatesAreLinks) {
+    constexpr std::uint32_t kFolder = 0x10;
+    constexpr std::uint32_t kReparse = 0x400;
+    constexpr std::uint32_t kJunction = 0xA0000003;
+    constexpr std::uint32_t kSymbolicLink = 0xA000000C;
+    constexpr std::uint32_t kCloud = 0x9000601A;
+    EXPECT_EQ(ClassifyEntry(0x20, 0), EntryKind::File);
+    EXPECT_EQ(ClassifyEntry(kFolder, 0), EntryKind::Folder);
+    EXPECT_EQ(ClassifyEntry(kFolder | kReparse, kJunction), EntryKind::FolderLink);
+    EXPECT_EQ(ClassifyEntry(kFolder | kReparse, kSymbolicLink), EntryKind::FolderLink);
+    EXPECT_EQ(ClassifyEntry(kReparse, kSymbolicLink), EntryKind::FileLink);
+    EXPECT_EQ(ClassifyEntry(kFolder | kReparse, kCloud), EntryKind::Folder);
+    EXPECT_EQ(ClassifyEntry(kReparse, kCloud), EntryKind::File);
+    EXPECT_EQ(ClassifyEntry(kFolder, kJunction), EntryKind::Folder)
+        << "a tag without the attribute";
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-// Driving the time-stamp dialog as a user would, from the robot's thread, and reading the
-// time stamps of files and folders back.
+// Driving the time-stamp dialog as a user would, from the robot's thread.
 #pragma once
 #include "platform/Win.h"
 #include "stamp/StampIds.h"
+#include "support/FileTimesRead.h"
 #include "support/WindowRobot.h"
 
 #include <functional>
@@ -29,18 +29,5 @@ std::vector<SeenWindow> WithStampDialog(const std::function<void(HWND)>& act,
                                         const std::function<void()>& command);
 // The message texts of the boxes with this caption among `seen`.
 std::vector<std::string> BoxTexts(const std::vector<SeenWindow>& seen, const std::string& caption);
-
-struct StampTimes {
-    FILETIME created{};
-    FILETIME accessed{};
-    FILETIME written{};
-};
-StampTimes ReadTimes(const std::string& path);
-void WriteTimes(const std::string& path, const FILETIME& time);
-// A file time in UTC from its calendar parts, and a file time as local calendar parts with the
-// rules in force on its date.
-FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second);
-SYSTEMTIME LocalParts(const FILETIME& utc);
-bool SameTime(const FILETIME& left, const FILETIME& right);
 
 } // namespace tarvix::test

@@ -134,6 +134,24 @@ TEST_F(StampRun, ObjectsThatDoNotOpenGiveOneMessageAndTheOthersAreStamped) {
     }
 }
 
+// The preview pane holds the file it shows open for reading, sharing it, and Explorer watches
+// a folder it shows: both get their stamps.
+TEST_F(StampRun, ObjectsHeldOpenElsewhereGetTheirStamps) {
+    const auto paths = Make({"shown.txt", "watched\\"});
+    const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE shown =
+        ::CreateFileA(paths[0].c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE watched = ::CreateFileA(paths[1].c_str(), FILE_LIST_DIRECTORY, shareAll, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const auto seen = Run(paths, PressOk);
+    ::CloseHandle(shown);
+    ::CloseHandle(watched);
+    EXPECT_TRUE(BoxTexts(seen, "Error").empty());
+    for (const std::string& path : paths) {
+        EXPECT_TRUE(IsLocal(ReadTimes(path).written, 2000, 1, 1, 0, 0, 0)) << path;
+    }
+}
+
 TEST_F(StampRun, WithNoStampCheckedObjectsAreStillOpenedAndFailuresReported) {
     const auto paths = Make({"x.txt", "locked.txt"});
     HANDLE lock =
