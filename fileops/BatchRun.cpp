@@ -11,7 +11,6 @@ void RunBatch(TFormProgress& window, std::size_t count,
     window.SetMax(static_cast<int>(count) + 1);
     window.Show();
     window.Step();
-    window.RepaintProgressBar();
     for (std::size_t index = 0; index < count; ++index) {
         BatchObject object = name(index);
         window.SetSource(object.source);

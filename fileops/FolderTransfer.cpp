@@ -49,19 +49,18 @@ bool CopyThroughTemporary(const std::string& source, const std::string& dest, bo
     return false;
 }
 
-void KeepCreationTime(const std::string& source, const std::string& dest,
-                      const CopyOptions& options) {
+void KeepCreationTime(const FileFacts& facts, const std::string& dest, const CopyOptions& options) {
     if (options.keepCreationTime) {
         // A time that cannot be kept costs the copy nothing: it has its content.
-        CopyCreationTime(source, dest);
+        SetCreationTime(dest, facts.created);
     }
 }
 
 } // namespace
 
-NewFileCopy CopyNewFile(const std::string& source, const std::string& dest, unsigned long long size,
+NewFileCopy CopyNewFile(const std::string& source, const FileFacts& facts, const std::string& dest,
                         bool inNewFolder, const CopyOptions& options) {
-    if (size > kDirectCopyLimit) {
+    if (facts.size > kDirectCopyLimit) {
         if (FileAttributes(dest) != INVALID_FILE_ATTRIBUTES) {
             return NewFileCopy::DestinationExists;
         }
@@ -80,16 +79,16 @@ NewFileCopy CopyNewFile(const std::string& source, const std::string& dest, unsi
         }
         return NewFileCopy::Failed;
     }
-    KeepCreationTime(source, dest, options);
+    KeepCreationTime(facts, dest, options);
     return NewFileCopy::Copied;
 }
 
-bool ReplaceWithCopy(const std::string& source, const std::string& dest,
+bool ReplaceWithCopy(const std::string& source, const FileFacts& facts, const std::string& dest,
                      const CopyOptions& options) {
     if (!CopyThroughTemporary(source, dest, true, options)) {
         return false;
     }
-    KeepCreationTime(source, dest, options);
+    KeepCreationTime(facts, dest, options);
     return true;
 }
 
@@ -108,23 +107,21 @@ bool CopyEntry(const std::string& from, const std::string& to, const WIN32_FIND_
         return true;
     }
     if (kind == EntryKind::Folder) {
-        const FolderCopy copied = CopyFolder(from, to, options);
+        const FolderCopy copied = CopyFolder(from, FactsOf(entry), to, options);
         linksSkipped = linksSkipped || copied == FolderCopy::WithoutSomeLinks;
         return copied != FolderCopy::Failed;
     }
-    const unsigned long long size =
-        (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
-    return CopyNewFile(from, to, size, true, options) == NewFileCopy::Copied;
+    return CopyNewFile(from, FactsOf(entry), to, true, options) == NewFileCopy::Copied;
 }
 
 } // namespace
 
-FolderCopy CopyFolder(const std::string& source, const std::string& dest,
+FolderCopy CopyFolder(const std::string& source, const FileFacts& facts, const std::string& dest,
                       const CopyOptions& options) {
     if (!CreateFolderAt(dest)) {
         return FolderCopy::Failed;
     }
-    SetFileAttributesOf(dest, FileAttributes(source));
+    SetFileAttributesOf(dest, facts.attributes);
     WIN32_FIND_DATAA entry;
     FindHandle listing = FindFirstEntry(source + "\\*.*", entry);
     if (!listing) {
@@ -144,7 +141,7 @@ FolderCopy CopyFolder(const std::string& source, const std::string& dest,
     if (!succeeded || ::GetLastError() != ERROR_NO_MORE_FILES) {
         return FolderCopy::Failed;
     }
-    KeepCreationTime(source, dest, options);
+    KeepCreationTime(facts, dest, options);
     return linksSkipped ? FolderCopy::WithoutSomeLinks : FolderCopy::Complete;
 }
 

@@ -24,24 +24,24 @@ struct CopyOptions {
 
 enum class NewFileCopy { Copied, DestinationExists, Failed };
 
-// Copies the file `source` (of `size` bytes) to `dest` unless `dest` exists. Small files go
+// Copies the file `source` (with its `facts`) to `dest` unless `dest` exists. Small files go
 // straight under their name, larger ones through a temporary name beside `dest` that takes its
 // name only once complete, so a failed copy leaves no file under `dest` and no temporary one.
 // A small file's failed copy leaves nothing either where `dest` lies in a folder the copy
 // made (what is there is the copy's own); elsewhere the platform's copy removes it.
-NewFileCopy CopyNewFile(const std::string& source, const std::string& dest, unsigned long long size,
+NewFileCopy CopyNewFile(const std::string& source, const FileFacts& facts, const std::string& dest,
                         bool inNewFolder, const CopyOptions& options);
 
 // Copies the file `source` over the existing file `dest` through a temporary name, so a failed
 // copy leaves `dest` as it was.
-bool ReplaceWithCopy(const std::string& source, const std::string& dest,
+bool ReplaceWithCopy(const std::string& source, const FileFacts& facts, const std::string& dest,
                      const CopyOptions& options);
 
 enum class FolderCopy { Complete, WithoutSomeLinks, Failed };
 
 // Copies the folder `source` as the new folder `dest`, with its attributes and everything in
 // it; links inside are copied as links, never entered. What was made before a failure stays.
-FolderCopy CopyFolder(const std::string& source, const std::string& dest,
+FolderCopy CopyFolder(const std::string& source, const FileFacts& facts, const std::string& dest,
                       const CopyOptions& options);
 
 // Removes the folder `path` with everything in it. A link to a folder (a junction or symbolic

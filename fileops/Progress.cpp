@@ -11,7 +11,7 @@ namespace tarvix {
 namespace {
 
 constexpr int kEditLimit = 256;
-constexpr ULONGLONG kRepaintIntervalMs = 40;
+constexpr ULONGLONG kRepaintIntervalMs = 250;
 
 void Repaint(HWND window) {
     if (window != nullptr) {

@@ -78,22 +78,23 @@ bool TransferEngine::TransferObject(const std::string& source, const std::string
                            FormatText(IDS_OBJECT_MISSING, {source})) == IDYES;
     }
     const DWORD tag = (facts->attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? ReparseTagOf(source) : 0;
-    const EntryKind kind = ClassifyEntry(facts->attributes, tag);
+    const Source object{source, *facts, ClassifyEntry(facts->attributes, tag)};
+    const EntryKind kind = object.kind;
     const CopyOptions options = OptionsFor(move);
     Outcome outcome = Outcome::Copied;
     if (kind == EntryKind::File) {
-        switch (CopyNewFile(source, destination, facts->size, false, options)) {
+        switch (CopyNewFile(source, object.facts, destination, false, options)) {
         case NewFileCopy::Copied:
             break;
         case NewFileCopy::Failed:
             outcome = Outcome::Failed;
             break;
         case NewFileCopy::DestinationExists:
-            outcome = CopyOntoExisting(source, destination, kind, options);
+            outcome = CopyOntoExisting(object, destination, options);
             break;
         }
     } else {
-        outcome = CopyOntoExisting(source, destination, kind, options);
+        outcome = CopyOntoExisting(object, destination, options);
     }
     switch (outcome) {
     case Outcome::Failed:
@@ -114,17 +115,16 @@ bool TransferEngine::TransferObject(const std::string& source, const std::string
 
 // A folder or link, or a file whose destination was taken: the destination checks first, then
 // the copy, an existing file replaced only through a temporary name.
-TransferEngine::Outcome TransferEngine::CopyOntoExisting(const std::string& source,
+TransferEngine::Outcome TransferEngine::CopyOntoExisting(const Source& source,
                                                          const std::string& destination,
-                                                         EntryKind kind,
                                                          const CopyOptions& options) {
+    const EntryKind kind = source.kind;
     const DWORD destinationAttributes = FileAttributes(destination);
     if (destinationAttributes == INVALID_FILE_ATTRIBUTES) {
         // A file's destination was taken a moment ago: whatever moved it, nothing is copied.
-        return kind == EntryKind::File ? Outcome::Failed
-                                       : CopyToNew(source, destination, kind, options);
+        return kind == EntryKind::File ? Outcome::Failed : CopyToNew(source, destination, options);
     }
-    switch (CheckDestination(source, destination, destinationAttributes)) {
+    switch (CheckDestination(source.path, destination, destinationAttributes)) {
     case Verdict::Go:
         break;
     case Verdict::Skip:
@@ -139,7 +139,7 @@ TransferEngine::Outcome TransferEngine::CopyOntoExisting(const std::string& sour
     if (kind == EntryKind::FileLink) {
         return Outcome::Failed;
     }
-    switch (CompareObjects(source, destination)) {
+    switch (CompareObjects(source.path, destination)) {
     case Identity::Same:
         return Outcome::Skipped; // the object itself, under another spelling of its name
     case Identity::Unknown:
@@ -147,20 +147,21 @@ TransferEngine::Outcome TransferEngine::CopyOntoExisting(const std::string& sour
     case Identity::Different:
         break;
     }
-    return ReplaceWithCopy(source, destination, options) ? Outcome::Copied : Outcome::Failed;
+    return ReplaceWithCopy(source.path, source.facts, destination, options) ? Outcome::Copied
+                                                                            : Outcome::Failed;
 }
 
-TransferEngine::Outcome TransferEngine::CopyToNew(const std::string& source,
-                                                  const std::string& destination, EntryKind kind,
+TransferEngine::Outcome TransferEngine::CopyToNew(const Source& source,
+                                                  const std::string& destination,
                                                   const CopyOptions& options) {
-    if (IsLink(kind)) {
-        return CopyLink(source, destination, kind == EntryKind::FolderLink) ? Outcome::Copied
-                                                                            : Outcome::Failed;
+    if (IsLink(source.kind)) {
+        const bool folder = source.kind == EntryKind::FolderLink;
+        return CopyLink(source.path, destination, folder) ? Outcome::Copied : Outcome::Failed;
     }
-    if (CopiesIntoItself(source, destination)) {
+    if (CopiesIntoItself(source.path, destination)) {
         return Outcome::Failed;
     }
-    switch (CopyFolder(source, destination, options)) {
+    switch (CopyFolder(source.path, source.facts, destination, options)) {
     case FolderCopy::Complete:
         return Outcome::Copied;
     case FolderCopy::WithoutSomeLinks:

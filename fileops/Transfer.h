@@ -29,11 +29,16 @@ class TransferEngine {
   private:
     enum class Verdict { Go, Skip, Stop };
     enum class Outcome { Copied, Skipped, Failed, Stop };
+    struct Source {
+        const std::string& path;
+        FileFacts facts;
+        EntryKind kind;
+    };
     Verdict CheckDestination(const std::string& source, const std::string& destination,
                              unsigned long attributes);
-    Outcome CopyOntoExisting(const std::string& source, const std::string& destination,
-                             EntryKind kind, const CopyOptions& options);
-    Outcome CopyToNew(const std::string& source, const std::string& destination, EntryKind kind,
+    Outcome CopyOntoExisting(const Source& source, const std::string& destination,
+                             const CopyOptions& options);
+    Outcome CopyToNew(const Source& source, const std::string& destination,
                       const CopyOptions& options);
     CopyOptions OptionsFor(bool move);
     void ShowError(unsigned textId, std::initializer_list<std::string> paths);

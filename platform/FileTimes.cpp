@@ -28,14 +28,8 @@ FileTimeWriter::FileTimeWriter(const std::string& path, DWORD access) : path_(pa
                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
-bool CopyCreationTime(const std::string& from, const std::string& to) {
-    FileHandle source(::CreateFileA(from.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    FILETIME created{};
-    if (!source || !::GetFileTime(source.Get(), &created, nullptr, nullptr)) {
-        return false;
-    }
-    FileTimeWriter writer(to, FILE_WRITE_ATTRIBUTES);
+bool SetCreationTime(const std::string& path, const FILETIME& created) {
+    FileTimeWriter writer(path, FILE_WRITE_ATTRIBUTES);
     return writer.IsOpen() && writer.Set(FileStamp::Created, created);
 }
 

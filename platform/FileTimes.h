@@ -25,9 +25,8 @@ class FileTimeWriter {
     FileHandle file_;
 };
 
-// Gives `to` the creation time of `from`, as a move keeps it; false when either time could not
-// be read or written.
-bool CopyCreationTime(const std::string& from, const std::string& to);
+// Gives an object the creation time it had before a move; false when it could not be written.
+bool SetCreationTime(const std::string& path, const FILETIME& created);
 
 #ifdef TARVIX_TEST_SEAMS
 // Test seam: the SetFileTime calls as they were made, in order, with the stamps each carried.

@@ -39,7 +39,15 @@ std::optional<FileFacts> FactsOf(const std::string& path) {
     }
     return FileFacts{data.dwFileAttributes,
                      (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
-                         data.nFileSizeLow};
+                         data.nFileSizeLow,
+                     data.ftCreationTime};
+}
+
+FileFacts FactsOf(const WIN32_FIND_DATAA& entry) {
+    return FileFacts{entry.dwFileAttributes,
+                     (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) |
+                         entry.nFileSizeLow,
+                     entry.ftCreationTime};
 }
 
 DWORD ReparseTagOf(const std::string& path) {

@@ -11,11 +11,14 @@
 namespace tarvix {
 
 DWORD FileAttributes(const std::string& path);
-// The attributes and size of an existing object, in one call.
+// The attributes, size and creation time of an existing object, in one call.
 struct FileFacts {
     DWORD attributes = 0;
     unsigned long long size = 0;
+    FILETIME created{};
 };
+// The same as a folder listing gives them.
+FileFacts FactsOf(const WIN32_FIND_DATAA& entry);
 std::optional<FileFacts> FactsOf(const std::string& path);
 // The reparse tag of an object that is a reparse point; 0 for any other.
 DWORD ReparseTagOf(const std::string& path);
