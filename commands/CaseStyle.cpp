@@ -5,26 +5,35 @@
 namespace tarvix {
 namespace {
 
-// A single character is raised by converting the whole string and taking the character
-// at the same position, so the conversion stays that of the string's locale.
-void RaiseAt(std::string& text, std::string::size_type position, CaseConversion upper) {
-    text[position] = upper(text)[position];
+bool IsHighSurrogate(wchar_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
-std::string FirstCapital(const std::string& path, const CaseConversions& convert) {
-    std::string name = convert.lower(BareName(path));
+// A single character is raised by converting the whole string and taking the character at the
+// same position, so the conversion stays that of the string's locale. A character outside the
+// basic plane takes two code units, both taken.
+void RaiseAt(std::wstring& text, std::wstring::size_type position, CaseConversion upper) {
+    const std::wstring raised = upper(text);
+    text[position] = raised[position];
+    if (IsHighSurrogate(text[position]) && position + 1 < text.size()) {
+        text[position + 1] = raised[position + 1];
+    }
+}
+
+std::wstring FirstCapital(const std::wstring& path, const CaseConversions& convert) {
+    std::wstring name = convert.lower(BareName(path));
     if (!name.empty()) {
         RaiseAt(name, 0, convert.upper);
     }
     return FolderPart(path) + name;
 }
 
-std::string WordCapitals(const std::string& path, const CaseConversions& convert) {
-    std::string name = convert.lower(NamePart(BareName(path)));
+std::wstring WordCapitals(const std::wstring& path, const CaseConversions& convert) {
+    std::wstring name = convert.lower(NamePart(BareName(path)));
     if (!name.empty()) {
         RaiseAt(name, 0, convert.upper);
-        for (std::string::size_type j = 0; j + 1 < name.size(); ++j) {
-            if (name[j] == ' ') {
+        for (std::wstring::size_type j = 0; j + 1 < name.size(); ++j) {
+            if (name[j] == L' ') {
                 RaiseAt(name, j + 1, convert.upper);
             }
         }
@@ -34,8 +43,8 @@ std::string WordCapitals(const std::string& path, const CaseConversions& convert
 
 } // namespace
 
-bool NewCasePath(const std::string& path, int style, const CaseConversions& convert,
-                 std::string& newPath) {
+bool NewCasePath(const std::wstring& path, int style, const CaseConversions& convert,
+                 std::wstring& newPath) {
     switch (style) {
     case kAllLower:
         newPath = convert.lower(path);

@@ -1,4 +1,4 @@
-// The four letter-case styles of the case commands, computed on ANSI paths.
+// The four letter-case styles of the case commands, computed on UTF-16 paths.
 #pragma once
 #include "common/CaseConversion.h"
 
@@ -14,7 +14,7 @@ enum CaseStyle : int {
 };
 
 // The new full path for `path` in `style`, or nothing for a style outside 1..4.
-bool NewCasePath(const std::string& path, int style, const CaseConversions& convert,
-                 std::string& newPath);
+bool NewCasePath(const std::wstring& path, int style, const CaseConversions& convert,
+                 std::wstring& newPath);
 
 } // namespace tarvix

@@ -4,11 +4,11 @@
 
 namespace tarvix {
 
-std::string ClipboardText(const std::vector<std::string>& paths, bool namesOnly) {
-    std::string text;
-    for (const std::string& path : paths) {
+std::wstring ClipboardText(const std::vector<std::wstring>& paths, bool namesOnly) {
+    std::wstring text;
+    for (const std::wstring& path : paths) {
         text += namesOnly ? BareName(path) : path;
-        text += "\r\n";
+        text += L"\r\n";
     }
     return text;
 }

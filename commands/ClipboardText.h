@@ -7,6 +7,6 @@ namespace tarvix {
 
 // Every path, or only its bare name, each followed by CR LF (the last one too); empty for no
 // paths. The paths themselves are left as they are.
-std::string ClipboardText(const std::vector<std::string>& paths, bool namesOnly);
+std::wstring ClipboardText(const std::vector<std::wstring>& paths, bool namesOnly);
 
 } // namespace tarvix

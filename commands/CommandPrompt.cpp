@@ -12,7 +12,7 @@ void OpenCommandPrompt(const Paths& selection) {
     if (selection.empty()) {
         return; // the shell offers the command only for selected objects
     }
-    const std::string folder = ObjectFolder(selection.front());
+    const std::wstring folder = ObjectFolder(selection.front());
     const bool ntFamily = IsNtFamily();
     const auto commandLine =
         PromptCommandLine(ntFamily, ntFamily ? SystemFolder() : WindowsFolder(), folder);
@@ -23,7 +23,7 @@ void OpenCommandPrompt(const Paths& selection) {
     if (!ntFamily) {
         SetCurrentFolder(folder); // command.com starts where its parent stands; not restored
     }
-    if (StartProgram(*commandLine, SW_SHOWDEFAULT) < 32) {
+    if (!StartProgram(*commandLine, SW_SHOWDEFAULT)) {
         ShowError(IDS_UNEXPECTED_ERROR);
     }
 }

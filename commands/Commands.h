@@ -6,7 +6,7 @@
 
 namespace tarvix {
 
-using Paths = std::vector<std::string>;
+using Paths = std::vector<std::wstring>;
 
 void RunCopyMoveAsCommand(const Paths& selection, bool move);  // 0 and 1
 void RunRenameSeriesCommand(const Paths& selection);           // 2

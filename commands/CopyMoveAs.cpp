@@ -42,16 +42,16 @@ void CopyMoveAsRun::CopyMoveAs(TFormProgress& window) {
     if (ObjectList.empty()) {
         return;
     }
-    const std::string& first = ObjectList.front();
+    const std::wstring& first = ObjectList.front();
     selectionKind_ = ClassifySelection(ObjectList, LowerCase);
     SaveDialogRequest request;
     request.title =
         FormatText(TitleId(selectionKind_),
                    {LoadText(VerbId(move_)), TitleArgument(selectionKind_, first, LowerCase)});
     request.initialFolder = InitialFolder(first);
-    request.initialName = "*.*";
+    request.initialName = L"*.*";
     request.canClose = [this](const SaveDialogEntry& entry) { return SaveDialogCanClose(entry); };
-    const std::optional<std::string> finalPath = RunSaveDialog(request);
+    const std::optional<std::wstring> finalPath = RunSaveDialog(request);
     if (!finalPath) {
         return;
     }
@@ -75,11 +75,11 @@ bool CopyMoveAsRun::SaveDialogCanClose(const SaveDialogEntry& entry) {
                           [this](KeyPart part) { return AnyPairShares(part); });
 }
 
-void RunCopyMoveBatch(TFormProgress& window, const Paths& objects, const std::string& finalPath,
+void RunCopyMoveBatch(TFormProgress& window, const Paths& objects, const std::wstring& finalPath,
                       PatternKind pattern, bool move) {
     std::vector<Transfer> transfers;
     transfers.reserve(objects.size());
-    for (const std::string& object : objects) {
+    for (const std::wstring& object : objects) {
         transfers.push_back({object, DestinationOf(pattern, finalPath, object)});
     }
     RunTransferBatch(window, transfers, move);

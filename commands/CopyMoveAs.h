@@ -30,7 +30,7 @@ class CopyMoveAsRun {
 
 // The batch after the dialog closed with `finalPath` and `pattern`: every object to its
 // destination, in list order.
-void RunCopyMoveBatch(TFormProgress& window, const Paths& objects, const std::string& finalPath,
+void RunCopyMoveBatch(TFormProgress& window, const Paths& objects, const std::wstring& finalPath,
                       PatternKind pattern, bool move);
 
 } // namespace tarvix

@@ -11,19 +11,19 @@
 namespace tarvix {
 namespace {
 
-const char kHelpFile[] = "help\\help.htm";
-const char kHelpWebAddress[] = "https://www.tarvix.org/tarvix/help.php";
+const wchar_t kHelpFile[] = L"help\\help.htm";
+const wchar_t kHelpWebAddress[] = L"https://www.tarvix.org/tarvix/help.php";
 
-INT_PTR OpenPage(const std::string& fileOrAddress) {
+INT_PTR OpenPage(const std::wstring& fileOrAddress) {
     // The command's owner window owns any question the system asks about the page, never a
     // window of another program that a fixed handle value might name.
-    return OpenWithSystem(OwnerWindow(), "Open", fileOrAddress, SW_SHOWNORMAL);
+    return OpenWithSystem(OwnerWindow(), L"Open", fileOrAddress, SW_SHOWNORMAL);
 }
 
 } // namespace
 
 void OpenHelp() {
-    std::string serverFile;
+    std::wstring serverFile;
     if (!ReadDefaultValue(HKEY_CLASSES_ROOT, InprocServerKey(), serverFile)) {
         return;
     }

@@ -2,15 +2,15 @@
 
 namespace tarvix {
 
-std::optional<std::string> PromptCommandLine(bool ntFamily, const std::string& programFolder,
-                                             const std::string& objectFolder) {
-    std::string line = programFolder;
+std::optional<std::wstring> PromptCommandLine(bool ntFamily, const std::wstring& programFolder,
+                                              const std::wstring& objectFolder) {
+    std::wstring line = programFolder;
     if (ntFamily) {
-        line += "\\cmd.exe /k pushd \"" + objectFolder + "\"";
+        line += L"\\cmd.exe /k pushd \"" + objectFolder + L"\"";
     } else {
-        line += "\\command.com /k";
+        line += L"\\command.com /k";
     }
-    if (line.size() + 1 > kCommandLineBufferSize) {
+    if (line.size() + 1 > kCommandLineLimit) {
         return std::nullopt;
     }
     return line;

@@ -15,10 +15,10 @@ namespace {
 
 // Renames object i of the confirmed dialog to new name i, in list order, through the engine:
 // each rename is a copy under the new name followed by removal of the old object.
-void RunRenameSeries(TFormProgress& progress, const std::string& seriesFolder,
+void RunRenameSeries(TFormProgress& progress, const std::wstring& seriesFolder,
                      const TFormRenamSer& form) {
-    const std::vector<std::string>& oldNames = form.OldNames();
-    const std::vector<std::string>& newNames = form.NewNames();
+    const std::vector<std::wstring>& oldNames = form.OldNames();
+    const std::vector<std::wstring>& newNames = form.NewNames();
     std::vector<Transfer> renames;
     for (std::size_t i = 0; i < oldNames.size() && i < newNames.size(); ++i) {
         renames.push_back({seriesFolder + oldNames[i], seriesFolder + newNames[i]});

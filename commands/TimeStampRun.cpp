@@ -37,7 +37,7 @@ SYSTEMTIME EnteredTime(const StampChoice& choice) {
 
 // False when the object could not be opened or one of its stamps was refused. `display` is
 // the progress window when this object is shown, else null.
-bool StampObject(const std::string& path, const StampChoice& choice, const FILETIME& time,
+bool StampObject(const std::wstring& path, const StampChoice& choice, const FILETIME& time,
                  TFormProgress* display) {
     FileTimeWriter writer(path);
     if (!writer.IsOpen()) {
@@ -59,7 +59,7 @@ bool StampObject(const std::string& path, const StampChoice& choice, const FILET
 
 } // namespace
 
-void ApplyTimeStamps(const StampChoice& choice, const std::vector<std::string>& objects,
+void ApplyTimeStamps(const StampChoice& choice, const std::vector<std::wstring>& objects,
                      TFormProgress& progress) {
     bool failed = false;
     FILETIME time{};

@@ -7,7 +7,7 @@
 
 namespace tarvix {
 
-using CaseConversion = std::string (*)(std::string_view text);
+using CaseConversion = std::wstring (*)(std::wstring_view text);
 
 struct CaseConversions {
     CaseConversion lower;

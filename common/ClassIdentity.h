@@ -5,15 +5,15 @@
 namespace tarvix {
 
 // {FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77} in registry form.
-constexpr char kClsidString[] = "{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}";
+constexpr wchar_t kClsidString[] = L"{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}";
 
 // The class's key under HKEY_CLASSES_ROOT, and its subkey whose default value registration
 // sets to the DLL's path.
-inline std::string ClassKey() {
-    return std::string("CLSID\\") + kClsidString;
+inline std::wstring ClassKey() {
+    return std::wstring(L"CLSID\\") + kClsidString;
 }
-inline std::string InprocServerKey() {
-    return ClassKey() + "\\InprocServer32";
+inline std::wstring InprocServerKey() {
+    return ClassKey() + L"\\InprocServer32";
 }
 
 } // namespace tarvix

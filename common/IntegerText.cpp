@@ -3,27 +3,27 @@
 namespace tarvix {
 namespace {
 
-int DigitValue(char c, int base) {
+int DigitValue(wchar_t c, int base) {
     int value = -1;
-    if (c >= '0' && c <= '9') {
-        value = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-        value = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-        value = c - 'A' + 10;
+    if (c >= L'0' && c <= L'9') {
+        value = c - L'0';
+    } else if (c >= L'a' && c <= L'f') {
+        value = c - L'a' + 10;
+    } else if (c >= L'A' && c <= L'F') {
+        value = c - L'A' + 10;
     }
     return value < base ? value : -1;
 }
 
 // Decimal values must fit a signed 32-bit integer; hexadecimal ones may use all 32 bits.
-std::optional<std::int32_t> ReadDigits(std::string_view digits, int base, bool negative) {
+std::optional<std::int32_t> ReadDigits(std::wstring_view digits, int base, bool negative) {
     if (digits.empty()) {
         return std::nullopt;
     }
     const std::uint64_t limit =
         base == 16 ? 0xFFFFFFFFull : (negative ? 0x80000000ull : 0x7FFFFFFFull);
     std::uint64_t value = 0;
-    for (char c : digits) {
+    for (wchar_t c : digits) {
         const int digit = DigitValue(c, base);
         if (digit < 0) {
             return std::nullopt;
@@ -42,24 +42,24 @@ std::optional<std::int32_t> ReadDigits(std::string_view digits, int base, bool n
 
 } // namespace
 
-std::optional<std::int32_t> ReadIntegerText(std::string_view text) {
-    std::string_view::size_type start = 0;
-    while (start < text.size() && text[start] == ' ') {
+std::optional<std::int32_t> ReadIntegerText(std::wstring_view text) {
+    std::wstring_view::size_type start = 0;
+    while (start < text.size() && text[start] == L' ') {
         ++start;
     }
     text.remove_prefix(start);
     if (text.empty()) {
         return std::nullopt;
     }
-    if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') {
+    if (text[0] == L'$' || text[0] == L'x' || text[0] == L'X') {
         return ReadDigits(text.substr(1), 16, false);
     }
-    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    if (text.size() >= 2 && text[0] == L'0' && (text[1] == L'x' || text[1] == L'X')) {
         return ReadDigits(text.substr(2), 16, false);
     }
     bool negative = false;
-    if (text[0] == '+' || text[0] == '-') {
-        negative = text[0] == '-';
+    if (text[0] == L'+' || text[0] == L'-') {
+        negative = text[0] == L'-';
         text.remove_prefix(1);
     }
     return ReadDigits(text, 10, negative);

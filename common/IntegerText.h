@@ -9,6 +9,6 @@ namespace tarvix {
 
 // The value, or nothing when the text is unreadable. Values beyond the 32-bit range are
 // unreadable, as the toolkit's conversion refuses them.
-std::optional<std::int32_t> ReadIntegerText(std::string_view text);
+std::optional<std::int32_t> ReadIntegerText(std::wstring_view text);
 
 } // namespace tarvix

@@ -2,8 +2,8 @@
 
 namespace tarvix {
 
-bool HoldsCharacterNotInAName(std::string_view text) {
-    return text.find_first_of(kNotInAName) != std::string_view::npos;
+bool HoldsCharacterNotInAName(std::wstring_view text) {
+    return text.find_first_of(kNotInAName) != std::wstring_view::npos;
 }
 
 } // namespace tarvix

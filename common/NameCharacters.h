@@ -6,8 +6,8 @@
 
 namespace tarvix {
 
-constexpr std::string_view kNotInAName = "\\/:\"<>|";
+constexpr std::wstring_view kNotInAName = L"\\/:\"<>|";
 
-bool HoldsCharacterNotInAName(std::string_view text);
+bool HoldsCharacterNotInAName(std::wstring_view text);
 
 } // namespace tarvix

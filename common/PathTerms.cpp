@@ -3,41 +3,41 @@
 namespace tarvix {
 namespace {
 
-constexpr std::string_view::size_type kNone = std::string_view::npos;
+constexpr std::wstring_view::size_type kNone = std::wstring_view::npos;
 
-std::string_view::size_type LastSeparator(std::string_view path) {
-    return path.find_last_of("\\:");
+std::wstring_view::size_type LastSeparator(std::wstring_view path) {
+    return path.find_last_of(L"\\:");
 }
 
 } // namespace
 
-std::string FolderPart(std::string_view path) {
+std::wstring FolderPart(std::wstring_view path) {
     const auto separator = LastSeparator(path);
-    return separator == kNone ? std::string() : std::string(path.substr(0, separator + 1));
+    return separator == kNone ? std::wstring() : std::wstring(path.substr(0, separator + 1));
 }
 
-std::string BareName(std::string_view path) {
+std::wstring BareName(std::wstring_view path) {
     const auto separator = LastSeparator(path);
-    return std::string(separator == kNone ? path : path.substr(separator + 1));
+    return std::wstring(separator == kNone ? path : path.substr(separator + 1));
 }
 
-std::string Extension(std::string_view path) {
-    const auto last = path.find_last_of(".\\:");
-    if (last == kNone || path[last] != '.') {
-        return std::string();
+std::wstring Extension(std::wstring_view path) {
+    const auto last = path.find_last_of(L".\\:");
+    if (last == kNone || path[last] != L'.') {
+        return std::wstring();
     }
-    return std::string(path.substr(last));
+    return std::wstring(path.substr(last));
 }
 
-std::string NamePart(std::string_view path) {
-    return std::string(path.substr(0, path.size() - Extension(path).size()));
+std::wstring NamePart(std::wstring_view path) {
+    return std::wstring(path.substr(0, path.size() - Extension(path).size()));
 }
 
-std::string ObjectFolder(std::string_view path) {
-    std::string folder = FolderPart(path);
+std::wstring ObjectFolder(std::wstring_view path) {
+    std::wstring folder = FolderPart(path);
     const auto size = folder.size();
-    if (size > 0 && folder[size - 1] == '\\') {
-        const bool keepSlash = size >= 2 && (folder[size - 2] == ':' || folder[size - 2] == '\\');
+    if (size > 0 && folder[size - 1] == L'\\') {
+        const bool keepSlash = size >= 2 && (folder[size - 2] == L':' || folder[size - 2] == L'\\');
         if (!keepSlash) {
             folder.pop_back();
         }

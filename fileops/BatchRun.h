@@ -15,8 +15,8 @@ class TFormProgress;
 // How the window names one object: its path, and what EditCil shows for it (nothing leaves
 // EditCil as it is).
 struct BatchObject {
-    std::string source;
-    std::optional<std::string> destination;
+    std::wstring source;
+    std::optional<std::wstring> destination;
 };
 
 // `handle(index, shown)` works on object `index`; `shown` tells whether the window was just
@@ -28,8 +28,8 @@ void RunBatch(TFormProgress& window, std::size_t count,
 // Copies or moves each source to its destination through the engine, asking before every
 // replacement until the user answers Yes to All.
 struct Transfer {
-    std::string source;
-    std::string destination;
+    std::wstring source;
+    std::wstring destination;
 };
 void RunTransferBatch(TFormProgress& window, const std::vector<Transfer>& objects, bool move);
 

@@ -7,15 +7,15 @@
 
 namespace tarvix {
 
-std::string KeyOf(std::string_view path, KeyPart part, CaseConversion lower) {
+std::wstring KeyOf(std::wstring_view path, KeyPart part, CaseConversion lower) {
     return lower(part == KeyPart::NamePart ? NamePart(path) : Extension(path));
 }
 
-bool AllShare(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower) {
+bool AllShare(const std::vector<std::wstring>& paths, KeyPart part, CaseConversion lower) {
     if (paths.empty()) {
         return true;
     }
-    const std::string first = KeyOf(paths.front(), part, lower);
+    const std::wstring first = KeyOf(paths.front(), part, lower);
     for (std::size_t i = 1; i < paths.size(); ++i) {
         if (KeyOf(paths[i], part, lower) != first) {
             return false;
@@ -24,9 +24,9 @@ bool AllShare(const std::vector<std::string>& paths, KeyPart part, CaseConversio
     return true;
 }
 
-bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower) {
-    std::unordered_set<std::string> seen;
-    for (const std::string& path : paths) {
+bool AnyPairShares(const std::vector<std::wstring>& paths, KeyPart part, CaseConversion lower) {
+    std::unordered_set<std::wstring> seen;
+    for (const std::wstring& path : paths) {
         if (!seen.insert(KeyOf(path, part, lower)).second) {
             return true;
         }
@@ -34,7 +34,7 @@ bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, CaseConv
     return false;
 }
 
-SelectionKind ClassifySelection(const std::vector<std::string>& paths, CaseConversion lower) {
+SelectionKind ClassifySelection(const std::vector<std::wstring>& paths, CaseConversion lower) {
     if (paths.size() == 1) {
         return skSingle;
     }
@@ -44,7 +44,7 @@ SelectionKind ClassifySelection(const std::vector<std::string>& paths, CaseConve
     return AllShare(paths, KeyPart::Extension, lower) ? skSameExt : skMixed;
 }
 
-std::string TitleArgument(SelectionKind kind, const std::string& firstPath, CaseConversion lower) {
+std::wstring TitleArgument(SelectionKind kind, const std::wstring& firstPath, CaseConversion lower) {
     switch (kind) {
     case skSingle:
         return BareName(firstPath);
@@ -55,13 +55,13 @@ std::string TitleArgument(SelectionKind kind, const std::string& firstPath, Case
     case skMixed:
         break;
     }
-    return std::string();
+    return std::wstring();
 }
 
 namespace {
 
-std::string WithoutFinalBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\') {
+std::wstring WithoutFinalBackslash(std::wstring path) {
+    if (!path.empty() && path.back() == L'\\') {
         path.pop_back();
     }
     return path;
@@ -69,37 +69,37 @@ std::string WithoutFinalBackslash(std::string path) {
 
 } // namespace
 
-std::string InitialFolder(const std::string& firstPath) {
+std::wstring InitialFolder(const std::wstring& firstPath) {
     return WithoutFinalBackslash(FolderPart(firstPath));
 }
 
-bool InShownFolder(const std::string& heldPath, const std::string& shownFolder) {
+bool InShownFolder(const std::wstring& heldPath, const std::wstring& shownFolder) {
     return WithoutFinalBackslash(FolderPart(heldPath)) == WithoutFinalBackslash(shownFolder);
 }
 
 // Beside the characters no name may hold, '?': a wildcard, which names no one file.
-bool TypedAsAName(std::string_view typedName) {
-    return typedName.find('?') == std::string_view::npos && !HoldsCharacterNotInAName(typedName);
+bool TypedAsAName(std::wstring_view typedName) {
+    return typedName.find(L'?') == std::wstring_view::npos && !HoldsCharacterNotInAName(typedName);
 }
 
-std::optional<PatternKind> ReadPattern(const std::string& bareName) {
-    const std::string extension = Extension(bareName);
-    if (extension == ".lnk") {
+std::optional<PatternKind> ReadPattern(const std::wstring& bareName) {
+    const std::wstring extension = Extension(bareName);
+    if (extension == L".lnk") {
         return std::nullopt;
     }
     if (!TypedAsAName(bareName)) {
         return std::nullopt;
     }
-    const std::string namePart = NamePart(bareName);
+    const std::wstring namePart = NamePart(bareName);
     PatternKind kind = pkPlainName;
-    if (namePart.find('*') != std::string::npos) {
-        if (namePart != "*") {
+    if (namePart.find(L'*') != std::wstring::npos) {
+        if (namePart != L"*") {
             return std::nullopt;
         }
         kind = pkKeepName;
     }
-    if (extension.find('*') != std::string::npos) {
-        if (extension != ".*") {
+    if (extension.find(L'*') != std::wstring::npos) {
+        if (extension != L".*") {
             return std::nullopt;
         }
         kind = kind == pkPlainName ? pkKeepExt : pkKeepBoth;
@@ -132,8 +132,8 @@ bool AcceptsPattern(SelectionKind selection, PatternKind pattern,
     return true;
 }
 
-std::string DestinationOf(PatternKind pattern, const std::string& finalPath,
-                          const std::string& objectPath) {
+std::wstring DestinationOf(PatternKind pattern, const std::wstring& finalPath,
+                          const std::wstring& objectPath) {
     switch (pattern) {
     case pkPlainName:
         return finalPath;
@@ -147,12 +147,12 @@ std::string DestinationOf(PatternKind pattern, const std::string& finalPath,
     return FolderPart(finalPath) + BareName(objectPath);
 }
 
-bool IsSameOrBelow(const std::string& folder, const std::string& path) {
-    const std::string base = WithoutFinalBackslash(folder);
+bool IsSameOrBelow(const std::wstring& folder, const std::wstring& path) {
+    const std::wstring base = WithoutFinalBackslash(folder);
     if (base.empty() || path.compare(0, base.size(), base) != 0) {
         return false;
     }
-    return path.size() == base.size() || path[base.size()] == '\\';
+    return path.size() == base.size() || path[base.size()] == L'\\';
 }
 
 } // namespace tarvix

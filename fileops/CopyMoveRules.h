@@ -19,35 +19,35 @@ enum PatternKind : std::uint8_t { pkPlainName = 0, pkKeepExt = 1, pkKeepName = 2
 enum class KeyPart { NamePart, Extension };
 
 // The lower-cased key of a full path.
-std::string KeyOf(std::string_view path, KeyPart part, CaseConversion lower);
+std::wstring KeyOf(std::wstring_view path, KeyPart part, CaseConversion lower);
 // True when every entry has the key of the first (a list of one entry: true).
-bool AllShare(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower);
+bool AllShare(const std::vector<std::wstring>& paths, KeyPart part, CaseConversion lower);
 // True when some two entries have equal keys (fewer than two entries: false).
-bool AnyPairShares(const std::vector<std::string>& paths, KeyPart part, CaseConversion lower);
+bool AnyPairShares(const std::vector<std::wstring>& paths, KeyPart part, CaseConversion lower);
 
-SelectionKind ClassifySelection(const std::vector<std::string>& paths, CaseConversion lower);
+SelectionKind ClassifySelection(const std::vector<std::wstring>& paths, CaseConversion lower);
 // The text that goes between the marks of the dialog's title (nothing for skMixed).
-std::string TitleArgument(SelectionKind kind, const std::string& firstPath, CaseConversion lower);
+std::wstring TitleArgument(SelectionKind kind, const std::wstring& firstPath, CaseConversion lower);
 // The folder the dialog opens in: the first object's folder part without its final '\'.
-std::string InitialFolder(const std::string& firstPath);
+std::wstring InitialFolder(const std::wstring& firstPath);
 
 // The held path lies directly in the shown folder (trailing '\' ignored, exact comparison).
-bool InShownFolder(const std::string& heldPath, const std::string& shownFolder);
+bool InShownFolder(const std::wstring& heldPath, const std::wstring& shownFolder);
 // The kind of a typed bare name, or nothing when it is no usable name or pattern.
-std::optional<PatternKind> ReadPattern(const std::string& bareName);
+std::optional<PatternKind> ReadPattern(const std::wstring& bareName);
 // The name box as the user typed it holds none of the characters a name may not hold (the
 // dialog itself reads some of them, such as quotes, and returns another name).
-bool TypedAsAName(std::string_view typedName);
+bool TypedAsAName(std::wstring_view typedName);
 // The acceptance table; the pair tests are asked only where the table needs them.
 bool AcceptsPattern(SelectionKind selection, PatternKind pattern,
                     const std::function<bool(KeyPart)>& anyPairShares);
 
 // Where `objectPath` goes for the dialog's final path.
-std::string DestinationOf(PatternKind pattern, const std::string& finalPath,
-                          const std::string& objectPath);
+std::wstring DestinationOf(PatternKind pattern, const std::wstring& finalPath,
+                          const std::wstring& objectPath);
 
 // True when `path` is `folder` itself or lies below it, by whole path components. Both are
 // canonical, comparable spellings (full, long names, lower-cased).
-bool IsSameOrBelow(const std::string& folder, const std::string& path);
+bool IsSameOrBelow(const std::wstring& folder, const std::wstring& path);
 
 } // namespace tarvix

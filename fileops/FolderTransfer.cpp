@@ -5,7 +5,7 @@
 #include "fileops/CopyMoveRules.h"
 #include "platform/FileTimes.h"
 
-#include <cstring>
+#include <cwchar>
 
 namespace tarvix {
 namespace {
@@ -13,11 +13,11 @@ namespace {
 constexpr unsigned kTemporaryNameAttempts = 16;
 
 // Listings hold "." and ".." first except in a drive's root, so they are told by name.
-bool IsSelfOrParent(const char* name) {
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
+bool IsSelfOrParent(const wchar_t* name) {
+    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
 }
 
-void RemoveLeftover(const std::string& path) {
+void RemoveLeftover(const std::wstring& path) {
     const DWORD attributes = FileAttributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         SetFileAttributesOf(path, FILE_ATTRIBUTE_NORMAL);
@@ -27,11 +27,11 @@ void RemoveLeftover(const std::string& path) {
 
 // Copies `source` to a temporary name beside `dest` and gives the complete copy `dest`'s name;
 // the temporary file never outlives a failure.
-bool CopyThroughTemporary(const std::string& source, const std::string& dest, bool replace,
+bool CopyThroughTemporary(const std::wstring& source, const std::wstring& dest, bool replace,
                           const CopyOptions& options) {
-    const std::string folder = FolderPart(dest);
+    const std::wstring folder = FolderPart(dest);
     for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const std::string temporary = TemporaryNameIn(folder, attempt);
+        const std::wstring temporary = TemporaryNameIn(folder, attempt);
         if (!CopyFileTo(source, temporary, true, options.progress)) {
             const bool nameTaken = ::GetLastError() == ERROR_FILE_EXISTS;
             if (!nameTaken) {
@@ -49,7 +49,7 @@ bool CopyThroughTemporary(const std::string& source, const std::string& dest, bo
     return false;
 }
 
-void KeepCreationTime(const FileFacts& facts, const std::string& dest, const CopyOptions& options) {
+void KeepCreationTime(const FileFacts& facts, const std::wstring& dest, const CopyOptions& options) {
     if (options.keepCreationTime) {
         // A time that cannot be kept costs the copy nothing: it has its content.
         SetCreationTime(dest, facts.created);
@@ -58,7 +58,7 @@ void KeepCreationTime(const FileFacts& facts, const std::string& dest, const Cop
 
 } // namespace
 
-NewFileCopy CopyNewFile(const std::string& source, const FileFacts& facts, const std::string& dest,
+NewFileCopy CopyNewFile(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
                         bool inNewFolder, const CopyOptions& options) {
     if (facts.size > kDirectCopyLimit) {
         if (FileAttributes(dest) != INVALID_FILE_ATTRIBUTES) {
@@ -83,7 +83,7 @@ NewFileCopy CopyNewFile(const std::string& source, const FileFacts& facts, const
     return NewFileCopy::Copied;
 }
 
-bool ReplaceWithCopy(const std::string& source, const FileFacts& facts, const std::string& dest,
+bool ReplaceWithCopy(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
                      const CopyOptions& options) {
     if (!CopyThroughTemporary(source, dest, true, options)) {
         return false;
@@ -94,7 +94,7 @@ bool ReplaceWithCopy(const std::string& source, const FileFacts& facts, const st
 
 namespace {
 
-bool CopyEntry(const std::string& from, const std::string& to, const WIN32_FIND_DATAA& entry,
+bool CopyEntry(const std::wstring& from, const std::wstring& to, const WIN32_FIND_DATAW& entry,
                const CopyOptions& options, bool& linksSkipped) {
     const EntryKind kind = ClassifyEntry(entry.dwFileAttributes, entry.dwReserved0);
     if (IsLink(kind)) {
@@ -116,14 +116,14 @@ bool CopyEntry(const std::string& from, const std::string& to, const WIN32_FIND_
 
 } // namespace
 
-FolderCopy CopyFolder(const std::string& source, const FileFacts& facts, const std::string& dest,
+FolderCopy CopyFolder(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
                       const CopyOptions& options) {
     if (!CreateFolderAt(dest)) {
         return FolderCopy::Failed;
     }
     SetFileAttributesOf(dest, facts.attributes);
-    WIN32_FIND_DATAA entry;
-    FindHandle listing = FindFirstEntry(source + "\\*.*", entry);
+    WIN32_FIND_DATAW entry;
+    FindHandle listing = FindFirstEntry(source + L"\\*.*", entry);
     if (!listing) {
         // Only a drive's empty root lists nothing at all; any other failure copied nothing.
         const bool empty = ::GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -133,7 +133,7 @@ FolderCopy CopyFolder(const std::string& source, const FileFacts& facts, const s
     bool linksSkipped = false;
     do {
         if (!IsSelfOrParent(entry.cFileName)) {
-            succeeded = CopyEntry(source + "\\" + entry.cFileName, dest + "\\" + entry.cFileName,
+            succeeded = CopyEntry(source + L"\\" + entry.cFileName, dest + L"\\" + entry.cFileName,
                                   entry, options, linksSkipped);
         }
     } while (succeeded && FindNextEntry(listing, entry));
@@ -145,20 +145,20 @@ FolderCopy CopyFolder(const std::string& source, const FileFacts& facts, const s
     return linksSkipped ? FolderCopy::WithoutSomeLinks : FolderCopy::Complete;
 }
 
-bool RemoveFolder(const std::string& path) {
+bool RemoveFolder(const std::wstring& path) {
     const DWORD attributes = FileAttributes(path);
     const bool link = attributes != INVALID_FILE_ATTRIBUTES &&
                       IsLink(ClassifyEntry(attributes, ReparseTagOf(path)));
     if (!link) {
-        WIN32_FIND_DATAA entry;
-        FindHandle listing = FindFirstEntry(path + "\\*.*", entry);
+        WIN32_FIND_DATAW entry;
+        FindHandle listing = FindFirstEntry(path + L"\\*.*", entry);
         if (listing) {
             bool succeeded = true;
             do {
                 if (IsSelfOrParent(entry.cFileName)) {
                     continue;
                 }
-                const std::string child = path + "\\" + entry.cFileName;
+                const std::wstring child = path + L"\\" + entry.cFileName;
                 const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
                 succeeded = folder ? RemoveFolder(child) : DeleteFileAt(child);
             } while (succeeded && FindNextEntry(listing, entry));
@@ -167,9 +167,9 @@ bool RemoveFolder(const std::string& path) {
     return RemoveEmptyFolder(path);
 }
 
-bool CopiesIntoItself(const std::string& source, const std::string& dest) {
-    const std::string from = ComparablePath(source);
-    const std::string to = ComparablePath(dest);
+bool CopiesIntoItself(const std::wstring& source, const std::wstring& dest) {
+    const std::wstring from = ComparablePath(source);
+    const std::wstring to = ComparablePath(dest);
     // A path that cannot be made comparable is refused rather than risked.
     return from.empty() || to.empty() || IsSameOrBelow(from, to);
 }

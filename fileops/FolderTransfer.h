@@ -19,7 +19,7 @@ struct CopyOptions {
     bool keepCreationTime = false;
     CopyProgress progress;
     // A link inside a copied folder that the platform does not let be copied as a link.
-    std::function<void(const std::string& from, const std::string& to)> linkNotCopied;
+    std::function<void(const std::wstring& from, const std::wstring& to)> linkNotCopied;
 };
 
 enum class NewFileCopy { Copied, DestinationExists, Failed };
@@ -29,28 +29,28 @@ enum class NewFileCopy { Copied, DestinationExists, Failed };
 // name only once complete, so a failed copy leaves no file under `dest` and no temporary one.
 // A small file's failed copy leaves nothing either where `dest` lies in a folder the copy
 // made (what is there is the copy's own); elsewhere the platform's copy removes it.
-NewFileCopy CopyNewFile(const std::string& source, const FileFacts& facts, const std::string& dest,
+NewFileCopy CopyNewFile(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
                         bool inNewFolder, const CopyOptions& options);
 
 // Copies the file `source` over the existing file `dest` through a temporary name, so a failed
 // copy leaves `dest` as it was.
-bool ReplaceWithCopy(const std::string& source, const FileFacts& facts, const std::string& dest,
+bool ReplaceWithCopy(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
                      const CopyOptions& options);
 
 enum class FolderCopy { Complete, WithoutSomeLinks, Failed };
 
 // Copies the folder `source` as the new folder `dest`, with its attributes and everything in
 // it; links inside are copied as links, never entered. What was made before a failure stays.
-FolderCopy CopyFolder(const std::string& source, const FileFacts& facts, const std::string& dest,
+FolderCopy CopyFolder(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
                       const CopyOptions& options);
 
 // Removes the folder `path` with everything in it. A link to a folder (a junction or symbolic
 // link) is removed itself, never entered, so its target stays untouched; a cloud placeholder
 // is an ordinary folder. True when `path` itself was removed.
-bool RemoveFolder(const std::string& path);
+bool RemoveFolder(const std::wstring& path);
 
 // True when copying the folder `source` to `dest` would put it inside itself, compared by
 // whole components of canonical spellings (aliases such as short names included).
-bool CopiesIntoItself(const std::string& source, const std::string& dest);
+bool CopiesIntoItself(const std::wstring& source, const std::wstring& dest);
 
 } // namespace tarvix

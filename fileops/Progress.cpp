@@ -29,12 +29,12 @@ INT_PTR TFormProgress::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     const HWND window = Window();
     switch (message) {
     case WM_INITDIALOG:
-        ::SetDlgItemTextA(window, IDC_GROUP_ZDROJ, LoadText(IDS_GROUP_SOURCE).c_str());
-        ::SetDlgItemTextA(window, IDC_GROUP_CIL, LoadText(IDS_GROUP_DESTINATION).c_str());
-        ::SendDlgItemMessageA(window, IDC_EDIT_ZDROJ, EM_LIMITTEXT, kEditLimit, 0);
-        ::SendDlgItemMessageA(window, IDC_EDIT_CIL, EM_LIMITTEXT, kEditLimit, 0);
-        ::SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, 100);
-        ::SendDlgItemMessageA(window, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
+        ::SetDlgItemTextW(window, IDC_GROUP_ZDROJ, LoadText(IDS_GROUP_SOURCE).c_str());
+        ::SetDlgItemTextW(window, IDC_GROUP_CIL, LoadText(IDS_GROUP_DESTINATION).c_str());
+        ::SendDlgItemMessageW(window, IDC_EDIT_ZDROJ, EM_LIMITTEXT, kEditLimit, 0);
+        ::SendDlgItemMessageW(window, IDC_EDIT_CIL, EM_LIMITTEXT, kEditLimit, 0);
+        ::SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, 100);
+        ::SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
         return FALSE;
     case WM_COMMAND:
         // The window has no way to be closed by the user; Esc and Enter do nothing.
@@ -46,23 +46,23 @@ INT_PTR TFormProgress::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     }
 }
 
-void TFormProgress::SetCaption(const std::string& caption) {
-    ::SetWindowTextA(Handle(), caption.c_str());
+void TFormProgress::SetCaption(const std::wstring& caption) {
+    ::SetWindowTextW(Handle(), caption.c_str());
 }
 
-void TFormProgress::SetDestinationGroupCaption(const std::string& caption) {
-    ::SetDlgItemTextA(Handle(), IDC_GROUP_CIL, caption.c_str());
+void TFormProgress::SetDestinationGroupCaption(const std::wstring& caption) {
+    ::SetDlgItemTextW(Handle(), IDC_GROUP_CIL, caption.c_str());
 }
 
 // Texts and bar position are taken at once and put on screen by the repaint methods, as the
 // system itself would paint them only at the next update: under Wine every change of a control
 // is painted at once and costs about half a millisecond, more than copying a small file.
-void TFormProgress::SetSource(const std::string& path) {
+void TFormProgress::SetSource(const std::wstring& path) {
     source_ = path;
     sourceStale_ = true;
 }
 
-void TFormProgress::SetDestination(const std::string& path) {
+void TFormProgress::SetDestination(const std::wstring& path) {
     destination_ = path;
     destinationStale_ = true;
 }
@@ -70,7 +70,7 @@ void TFormProgress::SetDestination(const std::string& path) {
 void TFormProgress::SetMax(int max) {
     max_ = max;
     position_ = std::min(position_, max_);
-    ::SendDlgItemMessageA(Handle(), IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, max);
+    ::SendDlgItemMessageW(Handle(), IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, max);
     barStale_ = true;
 }
 
@@ -87,15 +87,15 @@ void TFormProgress::Show() {
 
 void TFormProgress::PutChangesOnControls() {
     if (sourceStale_) {
-        ::SetDlgItemTextA(Handle(), IDC_EDIT_ZDROJ, source_.c_str());
+        ::SetDlgItemTextW(Handle(), IDC_EDIT_ZDROJ, source_.c_str());
         sourceStale_ = false;
     }
     if (destinationStale_) {
-        ::SetDlgItemTextA(Handle(), IDC_EDIT_CIL, destination_.c_str());
+        ::SetDlgItemTextW(Handle(), IDC_EDIT_CIL, destination_.c_str());
         destinationStale_ = false;
     }
     if (barStale_) {
-        ::SendDlgItemMessageA(Handle(), IDC_PROGRESS_BAR, PBM_SETPOS, position_, 0);
+        ::SendDlgItemMessageW(Handle(), IDC_PROGRESS_BAR, PBM_SETPOS, position_, 0);
         barStale_ = false;
     }
 }

@@ -18,14 +18,14 @@ class TFormProgress final : private DialogFrame {
     ~TFormProgress();
 
     HWND Handle() const { return window_.Get(); }
-    void SetCaption(const std::string& caption);
-    void SetDestinationGroupCaption(const std::string& caption); // GroupBoxCil
+    void SetCaption(const std::wstring& caption);
+    void SetDestinationGroupCaption(const std::wstring& caption); // GroupBoxCil
 
     // EditZdroj and EditCil.
-    void SetSource(const std::string& path);
-    void SetDestination(const std::string& path);
-    const std::string& Source() const { return source_; }
-    const std::string& Destination() const { return destination_; }
+    void SetSource(const std::wstring& path);
+    void SetDestination(const std::wstring& path);
+    const std::wstring& Source() const { return source_; }
+    const std::wstring& Destination() const { return destination_; }
 
     // ProgressBar: Min 0, Step 1.
     void SetMax(int max);
@@ -47,8 +47,8 @@ class TFormProgress final : private DialogFrame {
     void PutChangesOnControls();
 
     WindowHandle window_;
-    std::string source_;
-    std::string destination_;
+    std::wstring source_;
+    std::wstring destination_;
     bool sourceStale_ = false;
     bool destinationStale_ = false;
     int position_ = 0;

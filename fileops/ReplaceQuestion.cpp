@@ -17,6 +17,8 @@ namespace {
 // boxes read this box the same way.
 constexpr WORD kTextId = 0xFFFF;
 constexpr WORD kIconId = 20;
+// IDI_QUESTION, which the headers spell in the ANSI form only.
+const LPCWSTR kQuestionIcon = MAKEINTRESOURCEW(32514);
 // A dialog template names the system's control classes by these atoms.
 constexpr WORD kButtonClass = 0x0080;
 constexpr WORD kStaticClass = 0x0082;
@@ -91,12 +93,12 @@ void BuildTemplate(TemplateWriter& writer) {
     }
 }
 
-SIZE TextExtent(HWND control, const std::string& text, int maxWidth, UINT format) {
+SIZE TextExtent(HWND control, const std::wstring& text, int maxWidth, UINT format) {
     const WindowDC context(control);
     const SelectedObject font(context.Get(),
-                              reinterpret_cast<HGDIOBJ>(::SendMessageA(control, WM_GETFONT, 0, 0)));
+                              reinterpret_cast<HGDIOBJ>(::SendMessageW(control, WM_GETFONT, 0, 0)));
     RECT bounds{0, 0, maxWidth, 0};
-    ::DrawTextA(context.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
+    ::DrawTextW(context.Get(), text.c_str(), static_cast<int>(text.size()), &bounds,
                 format | DT_CALCRECT);
     return SIZE{bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
@@ -138,8 +140,8 @@ int ButtonWidth(HWND box, const Metrics& metrics) {
     int width = metrics.buttonWidth;
     for (const ButtonSpec& button : kButtons) {
         HWND control = ::GetDlgItem(box, button.id);
-        char caption[64] = {};
-        ::GetWindowTextA(control, caption, sizeof(caption));
+        wchar_t caption[64] = {};
+        ::GetWindowTextW(control, caption, static_cast<int>(std::size(caption)));
         width =
             std::max<int>(width, TextExtent(control, caption, 1000, 0).cx + metrics.captionPadding);
     }
@@ -151,15 +153,15 @@ RECT WorkAreaFor(HWND box) {
     const HWND owner = ::GetWindow(box, GW_OWNER);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
-    ::GetMonitorInfoA(::MonitorFromWindow(owner != nullptr ? owner : box, MONITOR_DEFAULTTONEAREST),
+    ::GetMonitorInfoW(::MonitorFromWindow(owner != nullptr ? owner : box, MONITOR_DEFAULTTONEAREST),
                       &monitor);
     return monitor.rcWork;
 }
 
 void CentreOnOwnersMonitor(HWND box, int clientWidth, int clientHeight) {
     RECT frame{0, 0, clientWidth, clientHeight};
-    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrA(box, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(::GetWindowLongPtrA(box, GWL_EXSTYLE)));
+    ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(box, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(::GetWindowLongPtrW(box, GWL_EXSTYLE)));
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const RECT area = WorkAreaFor(box);
@@ -167,7 +169,7 @@ void CentreOnOwnersMonitor(HWND box, int clientWidth, int clientHeight) {
                  area.top + (area.bottom - area.top - height) / 2, width, height, FALSE);
 }
 
-void LayOut(HWND box, const std::string& text) {
+void LayOut(HWND box, const std::wstring& text) {
     const Metrics metrics = MetricsOf(box);
     HWND textControl = ::GetDlgItem(box, kTextId);
     const SIZE textSize = TextExtent(textControl, text, metrics.textWidth,
@@ -197,7 +199,7 @@ void LayOut(HWND box, const std::string& text) {
 
 class ChoiceBox final : private DialogFrame {
   public:
-    explicit ChoiceBox(const std::string& text) : text_(text) {}
+    explicit ChoiceBox(const std::wstring& text) : text_(text) {}
     INT_PTR Show() {
         TemplateWriter writer;
         BuildTemplate(writer);
@@ -208,15 +210,15 @@ class ChoiceBox final : private DialogFrame {
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM) override {
         switch (message) {
         case WM_INITDIALOG:
-            ::SetWindowTextA(Window(), LoadText(IDS_CAPTION_CONFIRM).c_str());
-            ::SetDlgItemTextA(Window(), kTextId, text_.c_str());
+            ::SetWindowTextW(Window(), LoadText(IDS_CAPTION_CONFIRM).c_str());
+            ::SetDlgItemTextW(Window(), kTextId, text_.c_str());
             for (const ButtonSpec& button : kButtons) {
-                ::SetDlgItemTextA(Window(), button.id, LoadText(button.textId).c_str());
+                ::SetDlgItemTextW(Window(), button.id, LoadText(button.textId).c_str());
             }
-            ::SendDlgItemMessageA(Window(), kIconId, STM_SETICON,
-                                  reinterpret_cast<WPARAM>(::LoadIconA(nullptr, IDI_QUESTION)), 0);
+            ::SendDlgItemMessageW(Window(), kIconId, STM_SETICON,
+                                  reinterpret_cast<WPARAM>(::LoadIconW(nullptr, kQuestionIcon)), 0);
             LayOut(Window(), text_);
-            ::SendMessageA(Window(), DM_SETDEFID, IDYES, 0);
+            ::SendMessageW(Window(), DM_SETDEFID, IDYES, 0);
             ::SetFocus(Item(IDYES));
             return FALSE;
         case WM_COMMAND:
@@ -232,12 +234,12 @@ class ChoiceBox final : private DialogFrame {
         }
     }
 
-    std::string text_;
+    std::wstring text_;
 };
 
 } // namespace
 
-int AskYesNoCancelAll(const std::string& text) {
+int AskYesNoCancelAll(const std::wstring& text) {
     ChoiceBox box(text);
     INT_PTR answer = IDCANCEL;
     try {

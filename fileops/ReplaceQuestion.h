@@ -9,6 +9,6 @@ namespace tarvix {
 constexpr int kAnswerYesToAll = 10;
 
 // IDYES, IDNO, IDCANCEL or kAnswerYesToAll. Cancel also when the box cannot be shown.
-int AskYesNoCancelAll(const std::string& text);
+int AskYesNoCancelAll(const std::wstring& text);
 
 } // namespace tarvix

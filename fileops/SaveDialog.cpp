@@ -12,13 +12,13 @@ namespace tarvix {
 namespace {
 
 // A CDM_ request's text, or nothing when the dialog has none.
-std::optional<std::string> AskDialog(HWND dialog, UINT request) {
-    const LRESULT needed = ::SendMessageA(dialog, request, 0, 0);
+std::optional<std::wstring> AskDialog(HWND dialog, UINT request) {
+    const LRESULT needed = ::SendMessageW(dialog, request, 0, 0);
     if (needed <= 0) {
         return std::nullopt;
     }
-    std::string text(static_cast<std::size_t>(needed), '\0');
-    const LRESULT copied = ::SendMessageA(dialog, request, static_cast<WPARAM>(needed),
+    std::wstring text(static_cast<std::size_t>(needed), L'\0');
+    const LRESULT copied = ::SendMessageW(dialog, request, static_cast<WPARAM>(needed),
                                           reinterpret_cast<LPARAM>(text.data()));
     if (copied <= 0) {
         return std::nullopt;
@@ -30,23 +30,25 @@ std::optional<std::string> AskDialog(HWND dialog, UINT request) {
 // The folder the dialog shows: asked of the dialog, since the process's current folder is
 // shared by every window thread and does not follow every view (libraries, search results).
 // Where the dialog names none, the current folder it changes while it browses.
-std::string ShownFolder(HWND dialog) {
-    if (std::optional<std::string> folder = AskDialog(dialog, CDM_GETFOLDERPATH)) {
+std::wstring ShownFolder(HWND dialog) {
+    if (std::optional<std::wstring> folder = AskDialog(dialog, CDM_GETFOLDERPATH)) {
         return *folder;
     }
-    char current[MAX_PATH * 4] = {};
-    const DWORD length = ::GetCurrentDirectoryA(sizeof(current), current);
-    return length > 0 && length < sizeof(current) ? std::string(current, length) : std::string();
+    const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring current(needed, L'\0');
+    const DWORD length = ::GetCurrentDirectoryW(needed, current.data());
+    current.resize(length > 0 && length < needed ? length : 0);
+    return current;
 }
 
-bool MayClose(HWND dialog, const OPENFILENAMEA& settings) {
+bool MayClose(HWND dialog, const OPENFILENAMEW& settings) {
     const auto* request = reinterpret_cast<const SaveDialogRequest*>(settings.lCustData);
     try {
         SaveDialogEntry entry;
         entry.heldPath = settings.lpstrFile;
         entry.shownFolder = ShownFolder(dialog);
         // The dialog reads quotes in the name box as delimiters: "a"b.txt" is returned as b.txt.
-        entry.typedName = AskDialog(dialog, CDM_GETSPEC).value_or(std::string());
+        entry.typedName = AskDialog(dialog, CDM_GETSPEC).value_or(std::wstring());
         return !entry.shownFolder.empty() && request->canClose(entry);
     } catch (...) {
         return false; // nothing may cross back into the system's dialog
@@ -57,7 +59,7 @@ UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
     if (message != WM_NOTIFY) {
         return 0;
     }
-    const auto* notice = reinterpret_cast<const OFNOTIFYA*>(lParam);
+    const auto* notice = reinterpret_cast<const OFNOTIFYW*>(lParam);
     if (notice->hdr.code != CDN_FILEOK) {
         return 0;
     }
@@ -66,22 +68,37 @@ UINT_PTR CALLBACK SaveDialogHook(HWND hook, UINT message, WPARAM, LPARAM lParam)
     if (MayClose(::GetParent(hook), *notice->lpOFN)) {
         return 0;
     }
-    ::SetWindowLongPtrA(hook, DWLP_MSGRESULT, 1);
+    ::SetWindowLongPtrW(hook, DWLP_MSGRESULT, 1);
     return 1;
+}
+
+// The folder the dialog opens in: Wine's dialog fails on an initial folder of MAX_PATH
+// characters or more, so a deeper one gives way to its nearest ancestor that fits.
+std::wstring InitialFolderThatFits(std::wstring folder) {
+    while (folder.size() >= MAX_PATH) {
+        const std::wstring::size_type cut = folder.find_last_of(L'\\');
+        if (cut == std::wstring::npos || cut < 3) {
+            return std::wstring();
+        }
+        folder.erase(cut);
+    }
+    return folder;
 }
 
 } // namespace
 
-std::optional<std::string> RunSaveDialog(const SaveDialogRequest& request) {
-    std::vector<char> file(32 * 1024, '\0');
+std::optional<std::wstring> RunSaveDialog(const SaveDialogRequest& request) {
+    // Room for the longest path the platform allows.
+    std::vector<wchar_t> file(32 * 1024 + 1, L'\0');
     request.initialName.copy(file.data(), file.size() - 1);
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = OwnerWindow();
     dialog.hInstance = ModuleHandle();
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = static_cast<DWORD>(file.size());
-    dialog.lpstrInitialDir = request.initialFolder.c_str();
+    const std::wstring initialFolder = InitialFolderThatFits(request.initialFolder);
+    dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
     dialog.lpstrTitle = request.title.c_str();
     // No validation by the dialog: a typed "*.bak" must reach the close validation instead of
     // being taken for a list filter.
@@ -90,10 +107,10 @@ std::optional<std::string> RunSaveDialog(const SaveDialogRequest& request) {
                    OFN_ENABLESIZING;
     dialog.lpfnHook = SaveDialogHook;
     dialog.lCustData = reinterpret_cast<LPARAM>(&request);
-    if (!::GetSaveFileNameA(&dialog)) {
+    if (!::GetSaveFileNameW(&dialog)) {
         return std::nullopt;
     }
-    return std::string(file.data());
+    return std::wstring(file.data());
 }
 
 } // namespace tarvix

@@ -9,20 +9,20 @@ namespace tarvix {
 
 // What the dialog holds when the user confirms an entry.
 struct SaveDialogEntry {
-    std::string heldPath;    // the full path the dialog would return
-    std::string shownFolder; // the folder the dialog shows
-    std::string typedName;   // the name box as the user typed it, before the dialog read it
+    std::wstring heldPath;    // the full path the dialog would return
+    std::wstring shownFolder; // the folder the dialog shows
+    std::wstring typedName;   // the name box as the user typed it, before the dialog read it
 };
 
 struct SaveDialogRequest {
-    std::string title;
-    std::string initialFolder;
-    std::string initialName;
+    std::wstring title;
+    std::wstring initialFolder;
+    std::wstring initialName;
     // May the dialog close with this entry?
     std::function<bool(const SaveDialogEntry&)> canClose;
 };
 
 // The accepted full path, or nothing when the user cancelled.
-std::optional<std::string> RunSaveDialog(const SaveDialogRequest& request);
+std::optional<std::wstring> RunSaveDialog(const SaveDialogRequest& request);
 
 } // namespace tarvix

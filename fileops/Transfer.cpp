@@ -21,15 +21,15 @@ static_assert(IDYES == mrYes && IDNO == mrNo && IDCANCEL == mrCancel &&
 
 } // namespace
 
-void TransferEngine::ShowError(unsigned textId, std::initializer_list<std::string> paths) {
+void TransferEngine::ShowError(unsigned textId, std::initializer_list<std::wstring> paths) {
     window_.RepaintWindow();
     ShowMessage(MessageKind::Error, MessageButtons::Ok, FormatText(textId, paths));
 }
 
 // An existing destination: a folder is reported, a file is replaced only after the user
 // agreed (now or by Yes to All) and only when it is not protected.
-TransferEngine::Verdict TransferEngine::CheckDestination(const std::string& source,
-                                                         const std::string& destination,
+TransferEngine::Verdict TransferEngine::CheckDestination(const std::wstring& source,
+                                                         const std::wstring& destination,
                                                          unsigned long attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return Verdict::Go;
@@ -63,13 +63,13 @@ CopyOptions TransferEngine::OptionsFor(bool move) {
     options.keepCreationTime = move;
     // Within one long copy too, the window shows how far the batch is.
     options.progress = [this] { window_.RepaintWindow(); };
-    options.linkNotCopied = [this](const std::string& from, const std::string& to) {
+    options.linkNotCopied = [this](const std::wstring& from, const std::wstring& to) {
         ShowError(IDS_WRITE_ERROR, {from, to});
     };
     return options;
 }
 
-bool TransferEngine::TransferObject(const std::string& source, const std::string& destination,
+bool TransferEngine::TransferObject(const std::wstring& source, const std::wstring& destination,
                                     bool move) {
     const std::optional<FileFacts> facts = FactsOf(source);
     if (!facts) {
@@ -116,7 +116,7 @@ bool TransferEngine::TransferObject(const std::string& source, const std::string
 // A folder or link, or a file whose destination was taken: the destination checks first, then
 // the copy, an existing file replaced only through a temporary name.
 TransferEngine::Outcome TransferEngine::CopyOntoExisting(const Source& source,
-                                                         const std::string& destination,
+                                                         const std::wstring& destination,
                                                          const CopyOptions& options) {
     const EntryKind kind = source.kind;
     const DWORD destinationAttributes = FileAttributes(destination);
@@ -152,7 +152,7 @@ TransferEngine::Outcome TransferEngine::CopyOntoExisting(const Source& source,
 }
 
 TransferEngine::Outcome TransferEngine::CopyToNew(const Source& source,
-                                                  const std::string& destination,
+                                                  const std::wstring& destination,
                                                   const CopyOptions& options) {
     if (IsLink(source.kind)) {
         const bool folder = source.kind == EntryKind::FolderLink;

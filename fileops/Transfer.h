@@ -20,7 +20,7 @@ class TransferEngine {
 
     // Copies (or, with `move`, moves) `source` to `destination`, asking and reporting as
     // needed. False only when the user chose to stop the batch.
-    bool TransferObject(const std::string& source, const std::string& destination, bool move);
+    bool TransferObject(const std::wstring& source, const std::wstring& destination, bool move);
 
     // mrNo: ask before each replacement; mrYesToAll: replace without asking; mrCancel: the
     // batch is being stopped. A batch starts by asking.
@@ -30,18 +30,18 @@ class TransferEngine {
     enum class Verdict { Go, Skip, Stop };
     enum class Outcome { Copied, Skipped, Failed, Stop };
     struct Source {
-        const std::string& path;
+        const std::wstring& path;
         FileFacts facts;
         EntryKind kind;
     };
-    Verdict CheckDestination(const std::string& source, const std::string& destination,
+    Verdict CheckDestination(const std::wstring& source, const std::wstring& destination,
                              unsigned long attributes);
-    Outcome CopyOntoExisting(const Source& source, const std::string& destination,
+    Outcome CopyOntoExisting(const Source& source, const std::wstring& destination,
                              const CopyOptions& options);
-    Outcome CopyToNew(const Source& source, const std::string& destination,
+    Outcome CopyToNew(const Source& source, const std::wstring& destination,
                       const CopyOptions& options);
     CopyOptions OptionsFor(bool move);
-    void ShowError(unsigned textId, std::initializer_list<std::string> paths);
+    void ShowError(unsigned textId, std::initializer_list<std::wstring> paths);
 
     TFormProgress& window_;
 };

@@ -1,5 +1,6 @@
-// The system's locale-aware case conversion of the ANSI code page, over a whole string; the
-// length never changes.
+// The system's locale-aware case conversion over a whole UTF-16 string; the length never
+// changes. A character of the ANSI code page converts exactly as the code page's own conversion
+// converts it, so names that fit the code page come out as they always did.
 #pragma once
 #include "common/CaseConversion.h"
 
@@ -8,8 +9,8 @@
 
 namespace tarvix {
 
-std::string LowerCase(std::string_view text);
-std::string UpperCase(std::string_view text);
+std::wstring LowerCase(std::wstring_view text);
+std::wstring UpperCase(std::wstring_view text);
 
 constexpr CaseConversions kSystemCase{LowerCase, UpperCase};
 

@@ -3,6 +3,7 @@
 #include "Faults.h"
 #include "Handles.h"
 #include "Module.h"
+#include "Text.h"
 
 #include <cstring>
 
@@ -17,7 +18,7 @@ class OpenedClipboard {
     OpenedClipboard() {
         HWND owner = OwnerWindow();
         if (owner == nullptr) {
-            standIn_.Reset(::CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+            standIn_.Reset(::CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                            ModuleHandle(), nullptr));
             owner = standIn_.Get();
         }
@@ -37,54 +38,77 @@ class OpenedClipboard {
     bool open_ = false;
 };
 
+// A movable block holding `bytes`, for the clipboard to take.
+GlobalMemory BlockOf(const void* bytes, std::size_t size) {
+    GlobalMemory block(FaultNow(FaultCall::Allocation)
+                           ? nullptr
+                           : ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size));
+    if (!block) {
+        throw std::bad_alloc();
+    }
+    GlobalLockGuard lock(block.Get());
+    if (lock.Data() == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::memcpy(lock.Data(), bytes, size);
+    return block;
+}
+
+bool Place(UINT format, GlobalMemory block) {
+    if (::SetClipboardData(format, block.Get()) == nullptr) {
+        return false;
+    }
+    block.Release(); // the clipboard owns it now
+    return true;
+}
+
+template <class Char> std::basic_string<Char> TextOf(UINT format) {
+    HANDLE data = ::GetClipboardData(format);
+    if (data == nullptr) {
+        return {};
+    }
+    GlobalLockGuard lock(data);
+    if (lock.Data() == nullptr) {
+        return {};
+    }
+    const std::size_t units = ::GlobalSize(data) / sizeof(Char);
+    const auto* text = static_cast<const Char*>(lock.Data());
+    std::size_t length = 0;
+    while (length < units && text[length] != 0) {
+        ++length;
+    }
+    return std::basic_string<Char>(text, length);
+}
+
 } // namespace
 
-ClipboardWrite SetClipboardText(const std::string& text) {
+ClipboardWrite SetClipboardText(const std::wstring& text) {
     OpenedClipboard clipboard;
     if (!clipboard.IsOpen()) {
         return ClipboardWrite::NotOpened;
     }
-    GlobalMemory block(FaultNow(FaultCall::Allocation)
-                           ? nullptr
-                           : ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1));
-    if (!block) {
-        throw std::bad_alloc();
-    }
-    {
-        GlobalLockGuard lock(block.Get());
-        if (lock.Data() == nullptr) {
-            throw std::bad_alloc();
-        }
-        std::memcpy(lock.Data(), text.c_str(), text.size() + 1);
-    }
+    const std::string ansi = WideToAnsi(text);
+    GlobalMemory wide = BlockOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalMemory narrow = BlockOf(ansi.c_str(), ansi.size() + 1);
     ::EmptyClipboard();
-    if (::SetClipboardData(CF_TEXT, block.Get()) == nullptr) {
-        return ClipboardWrite::Refused;
-    }
-    block.Release(); // the clipboard owns it now
-    return ClipboardWrite::Done;
+    const bool placed = Place(CF_UNICODETEXT, std::move(wide)) && Place(CF_TEXT, std::move(narrow));
+    return placed ? ClipboardWrite::Done : ClipboardWrite::Refused;
 }
 
 bool ClipboardHasText() {
-    return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+    return ::IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE ||
+           ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
 }
 
-std::optional<std::string> ReadClipboardText() {
+std::optional<std::wstring> ReadClipboardText() {
     OpenedClipboard clipboard;
     if (!clipboard.IsOpen()) {
         return std::nullopt;
     }
-    HANDLE data = ::GetClipboardData(CF_TEXT);
-    if (data == nullptr) {
-        return std::string();
+    if (::IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        return TextOf<wchar_t>(CF_UNICODETEXT);
     }
-    GlobalLockGuard lock(data);
-    if (lock.Data() == nullptr) {
-        return std::string();
-    }
-    const SIZE_T size = ::GlobalSize(data);
-    const char* text = static_cast<const char*>(lock.Data());
-    return std::string(text, strnlen(text, size));
+    return AnsiToWide(TextOf<char>(CF_TEXT));
 }
 
 } // namespace tarvix

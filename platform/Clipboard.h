@@ -1,5 +1,5 @@
-// The clipboard as ANSI text (CF_TEXT), opened with the owner window. Failures are reported;
-// the callers choose what the user reads.
+// The clipboard as text, opened with the owner window. Failures are reported; the callers
+// choose what the user reads.
 #pragma once
 #include <optional>
 #include <string>
@@ -8,12 +8,13 @@ namespace tarvix {
 
 enum class ClipboardWrite { Done, NotOpened, Refused };
 
-// Replaces the clipboard's content with `text` (CF_TEXT, with its NUL). NotOpened: nothing
-// was placed on it. Throws std::bad_alloc when the text's memory cannot be had.
-ClipboardWrite SetClipboardText(const std::string& text);
+// Replaces the clipboard's content with `text`: as CF_UNICODETEXT, and as CF_TEXT in the ANSI
+// code page for programs that read only that. NotOpened: nothing was placed on it. Throws
+// std::bad_alloc when the text's memory cannot be had.
+ClipboardWrite SetClipboardText(const std::wstring& text);
 bool ClipboardHasText();
-// The clipboard's text up to its first NUL (empty when there is none); nothing when the
-// clipboard cannot be opened.
-std::optional<std::string> ReadClipboardText();
+// The clipboard's text up to its first NUL (CF_UNICODETEXT where it is offered, else CF_TEXT);
+// empty when there is none; nothing when the clipboard cannot be opened.
+std::optional<std::wstring> ReadClipboardText();
 
 } // namespace tarvix

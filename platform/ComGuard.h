@@ -1,6 +1,7 @@
 // Containment at every COM entry point: no C++ exception travels on into the shell. Processor
 // faults are not caught: they belong to the platform, which ends the process and reports them.
 #pragma once
+#include "Errors.h"
 #include "Win.h"
 
 #include <exception>
@@ -13,7 +14,7 @@ namespace tarvix {
 // A C++ exception that left a guarded call.
 struct EscapedException {
     bool outOfMemory = false;
-    std::string text; // what() of a standard exception; empty for any other
+    std::wstring text; // the text of a UserError; empty for any other
 };
 
 // Runs body(); describes the exception that escaped it, if any.
@@ -23,9 +24,9 @@ template <class Body> std::optional<EscapedException> CatchEscaping(Body&& body)
         return std::nullopt;
     } catch (const std::bad_alloc&) {
         return EscapedException{true, {}};
-    } catch (const std::exception& error) {
+    } catch (const UserError& error) {
         try {
-            return EscapedException{false, error.what()};
+            return EscapedException{false, error.Text()};
         } catch (...) {
             return EscapedException{true, {}}; // not even the text could be copied
         }

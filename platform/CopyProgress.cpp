@@ -21,7 +21,7 @@ void CopyProgressPacer::Tick() {
     }
     last_ = now;
     MSG message;
-    ::PeekMessageA(&message, nullptr, kNoMessage, kNoMessage, PM_NOREMOVE);
+    ::PeekMessageW(&message, nullptr, kNoMessage, kNoMessage, PM_NOREMOVE);
     if (progress_) {
         progress_();
     }

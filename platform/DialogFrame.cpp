@@ -10,7 +10,7 @@ namespace tarvix {
 INT_PTR DialogFrame::ShowModalDialog(int templateId) {
     const HWND owner = OwnerWindow();
     modal_ = true;
-    const INT_PTR result = ::DialogBoxParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId), owner,
+    const INT_PTR result = ::DialogBoxParamW(ModuleHandle(), MAKEINTRESOURCEW(templateId), owner,
                                              Proc, reinterpret_cast<LPARAM>(this));
     SetOwnerWindow(owner);
     return Finish(result);
@@ -19,7 +19,7 @@ INT_PTR DialogFrame::ShowModalDialog(int templateId) {
 INT_PTR DialogFrame::ShowModalDialog(const DLGTEMPLATE* dialogTemplate) {
     const HWND owner = OwnerWindow();
     modal_ = true;
-    const INT_PTR result = ::DialogBoxIndirectParamA(ModuleHandle(), dialogTemplate, owner, Proc,
+    const INT_PTR result = ::DialogBoxIndirectParamW(ModuleHandle(), dialogTemplate, owner, Proc,
                                                      reinterpret_cast<LPARAM>(this));
     SetOwnerWindow(owner);
     return Finish(result);
@@ -27,7 +27,7 @@ INT_PTR DialogFrame::ShowModalDialog(const DLGTEMPLATE* dialogTemplate) {
 
 HWND DialogFrame::CreateModelessDialog(int templateId) {
     modal_ = false;
-    const HWND created = ::CreateDialogParamA(ModuleHandle(), MAKEINTRESOURCEA(templateId),
+    const HWND created = ::CreateDialogParamW(ModuleHandle(), MAKEINTRESOURCEW(templateId),
                                               OwnerWindow(), Proc, reinterpret_cast<LPARAM>(this));
     if (failure_ && created != nullptr) {
         ::DestroyWindow(created);
@@ -52,10 +52,10 @@ INT_PTR DialogFrame::Finish(INT_PTR result) {
 
 INT_PTR CALLBACK DialogFrame::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        ::SetWindowLongPtrW(window, DWLP_USER, lParam);
         reinterpret_cast<DialogFrame*>(lParam)->window_ = window;
     }
-    auto* self = reinterpret_cast<DialogFrame*>(::GetWindowLongPtrA(window, DWLP_USER));
+    auto* self = reinterpret_cast<DialogFrame*>(::GetWindowLongPtrW(window, DWLP_USER));
     if (self == nullptr) {
         return FALSE;
     }

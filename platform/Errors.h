@@ -8,7 +8,12 @@ namespace tarvix {
 // A failure whose text the user is to see.
 class UserError : public std::runtime_error {
   public:
-    explicit UserError(const std::string& text) : std::runtime_error(text) {}
+    explicit UserError(std::wstring text)
+        : std::runtime_error("user error"), text_(std::move(text)) {}
+    const std::wstring& Text() const { return text_; }
+
+  private:
+    std::wstring text_;
 };
 
 // A platform call failed where nothing better can be said: the user sees the product's

@@ -1,6 +1,7 @@
 #include "FileTimes.h"
 
 #include "Faults.h"
+#include "LongPath.h"
 
 namespace tarvix {
 
@@ -19,16 +20,16 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 
 } // namespace
 
-FileTimeWriter::FileTimeWriter(const std::string& path, DWORD access) : path_(path) {
+FileTimeWriter::FileTimeWriter(const std::wstring& path, DWORD access) : path_(path) {
     if (FaultNow(FaultCall::FileOpen)) {
         ::SetLastError(ERROR_ACCESS_DENIED);
         return;
     }
-    file_ = FileHandle(::CreateFileA(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING,
-                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    file_ = FileHandle(::CreateFileW(ExtendedPath(path).c_str(), access, kShareAll, nullptr,
+                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
-bool SetCreationTime(const std::string& path, const FILETIME& created) {
+bool SetCreationTime(const std::wstring& path, const FILETIME& created) {
     FileTimeWriter writer(path, FILE_WRITE_ATTRIBUTES);
     return writer.IsOpen() && writer.Set(FileStamp::Created, created);
 }

@@ -15,24 +15,24 @@ enum class FileStamp { Created, Modified, Accessed };
 // so a file that the preview pane holds, or a folder that Explorer watches, opens too.
 class FileTimeWriter {
   public:
-    explicit FileTimeWriter(const std::string& path, DWORD access = GENERIC_WRITE);
+    explicit FileTimeWriter(const std::wstring& path, DWORD access = GENERIC_WRITE);
     bool IsOpen() const { return file_.Valid(); }
     // Writes `time` (UTC) as the one stamp and leaves the other two alone; false on failure.
     bool Set(FileStamp stamp, const FILETIME& time);
 
   private:
-    std::string path_;
+    std::wstring path_;
     FileHandle file_;
 };
 
 // Gives an object the creation time it had before a move; false when it could not be written.
-bool SetCreationTime(const std::string& path, const FILETIME& created);
+bool SetCreationTime(const std::wstring& path, const FILETIME& created);
 
 #ifdef TARVIX_TEST_SEAMS
 // Test seam: the SetFileTime calls as they were made, in order, with the stamps each carried.
 // Needed because some file systems keep no creation time to read back.
 struct FileTimeCall {
-    std::string path;
+    std::wstring path;
     bool creation = false;
     bool lastAccess = false;
     bool lastWrite = false;

@@ -4,6 +4,7 @@
 #include "CopyProgress.h"
 #include "Faults.h"
 #include "Handles.h"
+#include "LongPath.h"
 #include "common/PathTerms.h"
 
 #include <atomic>
@@ -14,6 +15,8 @@
 namespace tarvix {
 namespace {
 
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 bool Fail(FaultCall call) {
     if (FaultNow(call)) {
         ::SetLastError(ERROR_ACCESS_DENIED);
@@ -22,62 +25,74 @@ bool Fail(FaultCall call) {
     return false;
 }
 
-bool EqualIgnoringCase(std::string_view left, std::string_view right) {
+// A path the platform gave back with the prefix, as the modules hold it.
+std::wstring WithoutPrefix(std::wstring path) {
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) {
+        return L"\\\\" + path.substr(8);
+    }
+    if (path.rfind(L"\\\\?\\", 0) == 0) {
+        return path.substr(4);
+    }
+    return path;
+}
+
+bool EqualIgnoringCase(std::wstring_view left, std::wstring_view right) {
     return left.size() == right.size() && LowerCase(left) == LowerCase(right);
+}
+
+unsigned long long SizeOf(DWORD high, DWORD low) {
+    return (static_cast<unsigned long long>(high) << 32) | low;
 }
 
 } // namespace
 
-DWORD FileAttributes(const std::string& path) {
-    return ::GetFileAttributesA(path.c_str());
+DWORD FileAttributes(const std::wstring& path) {
+    return ::GetFileAttributesW(ExtendedPath(path).c_str());
 }
 
-std::optional<FileFacts> FactsOf(const std::string& path) {
+std::optional<FileFacts> FactsOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+    if (!::GetFileAttributesExW(ExtendedPath(path).c_str(), GetFileExInfoStandard, &data)) {
         return std::nullopt;
     }
-    return FileFacts{data.dwFileAttributes,
-                     (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) |
-                         data.nFileSizeLow,
+    return FileFacts{data.dwFileAttributes, SizeOf(data.nFileSizeHigh, data.nFileSizeLow),
                      data.ftCreationTime};
 }
 
-FileFacts FactsOf(const WIN32_FIND_DATAA& entry) {
-    return FileFacts{entry.dwFileAttributes,
-                     (static_cast<unsigned long long>(entry.nFileSizeHigh) << 32) |
-                         entry.nFileSizeLow,
+FileFacts FactsOf(const WIN32_FIND_DATAW& entry) {
+    return FileFacts{entry.dwFileAttributes, SizeOf(entry.nFileSizeHigh, entry.nFileSizeLow),
                      entry.ftCreationTime};
 }
 
-DWORD ReparseTagOf(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    FindHandle find(::FindFirstFileA(path.c_str(), &found));
+DWORD ReparseTagOf(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    FindHandle find(::FindFirstFileW(ExtendedPath(path).c_str(), &found));
     return find && (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ? found.dwReserved0 : 0;
 }
 
-bool SetFileAttributesOf(const std::string& path, DWORD attributes) {
-    return ::SetFileAttributesA(path.c_str(), attributes) != FALSE;
+bool SetFileAttributesOf(const std::wstring& path, DWORD attributes) {
+    return ::SetFileAttributesW(ExtendedPath(path).c_str(), attributes) != FALSE;
 }
 
-bool CopyFileTo(const std::string& from, const std::string& to, bool failIfExists,
+bool CopyFileTo(const std::wstring& from, const std::wstring& to, bool failIfExists,
                 const CopyProgress& progress) {
     if (Fail(FaultCall::FileCopy)) {
         return false;
     }
     CopyProgressPacer pacer(progress);
-    return ::CopyFileExA(from.c_str(), to.c_str(), progress ? CopyProgressPacer::Routine : nullptr,
-                         &pacer, nullptr, failIfExists ? COPY_FILE_FAIL_IF_EXISTS : 0) != FALSE;
+    return ::CopyFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(),
+                         progress ? CopyProgressPacer::Routine : nullptr, &pacer, nullptr,
+                         failIfExists ? COPY_FILE_FAIL_IF_EXISTS : 0) != FALSE;
 }
 
 namespace {
 
 // The reparse data of a link, as FSCTL_GET_REPARSE_POINT gives it.
-std::vector<BYTE> ReparseData(const std::string& path) {
-    FileHandle link(::CreateFileA(
-        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-        nullptr));
+std::vector<BYTE> ReparseData(const std::wstring& path) {
+    FileHandle link(::CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                  OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
+                                  nullptr));
     std::vector<BYTE> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
     DWORD size = 0;
     if (!link || !::DeviceIoControl(link.Get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(),
@@ -88,8 +103,9 @@ std::vector<BYTE> ReparseData(const std::string& path) {
     return data;
 }
 
-bool SetReparseData(const std::string& path, std::vector<BYTE>& data) {
-    FileHandle link(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+bool SetReparseData(const std::wstring& path, std::vector<BYTE>& data) {
+    FileHandle link(::CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                  OPEN_EXISTING,
                                   FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
                                   nullptr));
     DWORD unused = 0;
@@ -99,11 +115,11 @@ bool SetReparseData(const std::string& path, std::vector<BYTE>& data) {
 
 } // namespace
 
-bool CopyLink(const std::string& from, const std::string& to, bool folder) {
+bool CopyLink(const std::wstring& from, const std::wstring& to, bool folder) {
     if (!folder) {
         return !Fail(FaultCall::FileCopy) &&
-               ::CopyFileExA(from.c_str(), to.c_str(), nullptr, nullptr, nullptr,
-                             COPY_FILE_COPY_SYMLINK | COPY_FILE_FAIL_IF_EXISTS) != FALSE;
+               ::CopyFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(), nullptr, nullptr,
+                             nullptr, COPY_FILE_COPY_SYMLINK | COPY_FILE_FAIL_IF_EXISTS) != FALSE;
     }
     std::vector<BYTE> data = ReparseData(from);
     if (data.empty() || !CreateFolderAt(to)) {
@@ -112,75 +128,86 @@ bool CopyLink(const std::string& from, const std::string& to, bool folder) {
     if (SetReparseData(to, data)) {
         return true;
     }
-    ::RemoveDirectoryA(to.c_str());
+    ::RemoveDirectoryW(ExtendedPath(to).c_str());
     return false;
 }
 
-bool DeleteFileAt(const std::string& path) {
-    return !Fail(FaultCall::FileDelete) && ::DeleteFileA(path.c_str()) != FALSE;
+bool DeleteFileAt(const std::wstring& path) {
+    return !Fail(FaultCall::FileDelete) && ::DeleteFileW(ExtendedPath(path).c_str()) != FALSE;
 }
 
-bool CreateFolderAt(const std::string& path) {
-    return !Fail(FaultCall::FolderCreate) && ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+bool CreateFolderAt(const std::wstring& path) {
+    return !Fail(FaultCall::FolderCreate) &&
+           ::CreateDirectoryW(ExtendedPath(path).c_str(), nullptr) != FALSE;
 }
 
-bool RemoveEmptyFolder(const std::string& path) {
-    return !Fail(FaultCall::FolderRemove) && ::RemoveDirectoryA(path.c_str()) != FALSE;
+bool RemoveEmptyFolder(const std::wstring& path) {
+    return !Fail(FaultCall::FolderRemove) && ::RemoveDirectoryW(ExtendedPath(path).c_str()) != FALSE;
 }
 
-bool MoveFileTo(const std::string& from, const std::string& to) {
-    return !Fail(FaultCall::FileMove) && ::MoveFileExA(from.c_str(), to.c_str(), 0) != FALSE;
-}
-
-bool MoveFileReplacing(const std::string& from, const std::string& to) {
+bool MoveFileTo(const std::wstring& from, const std::wstring& to) {
     return !Fail(FaultCall::FileMove) &&
-           ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+           ::MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(), 0) != FALSE;
 }
 
-std::string NameOnDisk(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    FindHandle find(::FindFirstFileA(path.c_str(), &found));
-    return find ? std::string(found.cFileName) : std::string();
+bool MoveFileReplacing(const std::wstring& from, const std::wstring& to) {
+    return !Fail(FaultCall::FileMove) &&
+           ::MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING) != FALSE;
 }
 
-std::string TemporaryNameIn(const std::string& folder, unsigned attempt) {
+std::wstring NameOnDisk(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    FindHandle find(::FindFirstFileW(ExtendedPath(path).c_str(), &found));
+    return find ? std::wstring(found.cFileName) : std::wstring();
+}
+
+std::wstring TemporaryNameIn(const std::wstring& folder, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
     const unsigned long seed = (::GetTickCount() ^ (::GetCurrentProcessId() << 16)) + counter++;
-    char name[32];
-    wsprintfA(name, "~tvx%08lx.tmp", seed + attempt);
+    wchar_t name[32];
+    wsprintfW(name, L"~tvx%08lx.tmp", seed + attempt);
     return folder + name;
 }
 
-std::string UnusedNameIn(const std::string& folder) {
+std::wstring UnusedNameIn(const std::wstring& folder) {
     for (unsigned attempt = 0; attempt < 10000; ++attempt) {
-        const std::string candidate = TemporaryNameIn(folder, attempt);
-        if (::GetFileAttributesA(candidate.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const std::wstring candidate = TemporaryNameIn(folder, attempt);
+        if (FileAttributes(candidate) == INVALID_FILE_ATTRIBUTES) {
             return candidate;
         }
     }
-    return std::string();
+    return std::wstring();
 }
 
-bool MovePath(const std::string& from, const std::string& to) {
-    if (Fail(FaultCall::FileMove) || !::MoveFileA(from.c_str(), to.c_str())) {
+namespace {
+
+bool Rename(const std::wstring& from, const std::wstring& to) {
+    return ::MoveFileW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str()) != FALSE;
+}
+
+} // namespace
+
+bool MovePath(const std::wstring& from, const std::wstring& to) {
+    if (Fail(FaultCall::FileMove) || !Rename(from, to)) {
         return false;
     }
     if (!EqualIgnoringCase(from, to)) {
         return true;
     }
-    const std::string wanted = BareName(to);
-    const std::string onDisk = NameOnDisk(to);
+    const std::wstring wanted = BareName(to);
+    const std::wstring onDisk = NameOnDisk(to);
     if (onDisk.empty() || onDisk == wanted) {
         return true;
     }
     // Wine reports success for a rename that only changes letter case and keeps the old
     // name; a detour through a temporary name does the rename.
-    const std::string temporary = UnusedNameIn(FolderPart(to));
-    if (temporary.empty() || !::MoveFileA(from.c_str(), temporary.c_str())) {
+    const std::wstring temporary = UnusedNameIn(FolderPart(to));
+    if (temporary.empty() || !Rename(from, temporary)) {
         return false;
     }
-    if (!::MoveFileA(temporary.c_str(), to.c_str())) {
-        ::MoveFileA(temporary.c_str(), from.c_str());
+    if (!Rename(temporary, to)) {
+        Rename(temporary, from);
         return false;
     }
     return true;
@@ -188,13 +215,12 @@ bool MovePath(const std::string& from, const std::string& to) {
 
 namespace {
 
-std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(const std::string& path) {
+std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(const std::wstring& path) {
     if (Fail(FaultCall::FileOpen)) {
         return std::nullopt;
     }
-    FileHandle object(::CreateFileA(path.c_str(), 0,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    FileHandle object(::CreateFileW(ExtendedPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
     if (!object || !::GetFileInformationByHandle(object.Get(), &information)) {
         return std::nullopt;
@@ -204,7 +230,7 @@ std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(const std::string& path)
 
 } // namespace
 
-Identity CompareObjects(const std::string& first, const std::string& second) {
+Identity CompareObjects(const std::wstring& first, const std::wstring& second) {
     const auto one = InformationOf(first);
     const auto other = InformationOf(second);
     if (!one || !other) {
@@ -216,57 +242,78 @@ Identity CompareObjects(const std::string& first, const std::string& second) {
     return same ? Identity::Same : Identity::Different;
 }
 
-FindHandle FindFirstEntry(const std::string& pattern, WIN32_FIND_DATAA& entry) {
+FindHandle FindFirstEntry(const std::wstring& pattern, WIN32_FIND_DATAW& entry) {
     if (Fail(FaultCall::FolderList)) {
         return FindHandle();
     }
-    return FindHandle(::FindFirstFileA(pattern.c_str(), &entry));
+    return FindHandle(::FindFirstFileW(ExtendedPath(pattern).c_str(), &entry));
 }
 
-bool FindNextEntry(const FindHandle& find, WIN32_FIND_DATAA& entry) {
-    return !Fail(FaultCall::FolderList) && ::FindNextFileA(find.Get(), &entry) != FALSE;
+bool FindNextEntry(const FindHandle& find, WIN32_FIND_DATAW& entry) {
+    return !Fail(FaultCall::FolderList) && ::FindNextFileW(find.Get(), &entry) != FALSE;
 }
 
 namespace {
 
-std::string FullPath(const std::string& path) {
-    char buffer[MAX_PATH * 4];
-    const DWORD length = ::GetFullPathNameA(path.c_str(), sizeof(buffer), buffer, nullptr);
-    return length > 0 && length < sizeof(buffer) ? std::string(buffer, length) : std::string();
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return std::wstring();
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return std::wstring();
+    }
+    full.resize(length);
+    return full;
+}
+
+std::wstring LongNameOf(const std::wstring& path) {
+    const std::wstring extended = ExtendedPath(path);
+    const DWORD needed = ::GetLongPathNameW(extended.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return std::wstring();
+    }
+    std::wstring spelled(needed, L'\0');
+    const DWORD length = ::GetLongPathNameW(extended.c_str(), spelled.data(), needed);
+    if (length == 0 || length >= needed) {
+        return std::wstring();
+    }
+    spelled.resize(length);
+    return WithoutPrefix(spelled);
 }
 
 // Long names for the longest leading part of `full` that exists; the rest as given.
-std::string LongSpelling(const std::string& full) {
-    std::string existing = full;
-    std::string rest;
+std::wstring LongSpelling(const std::wstring& full) {
+    std::wstring existing = full;
+    std::wstring rest;
     while (!existing.empty()) {
-        char buffer[MAX_PATH * 4];
-        const DWORD length = ::GetLongPathNameA(existing.c_str(), buffer, sizeof(buffer));
-        if (length > 0 && length < sizeof(buffer)) {
-            std::string spelled(buffer, length);
-            if (!rest.empty() && spelled.back() != '\\') {
-                spelled += '\\';
+        std::wstring spelled = LongNameOf(existing);
+        if (!spelled.empty()) {
+            if (!rest.empty() && spelled.back() != L'\\') {
+                spelled += L'\\';
             }
             return spelled + rest;
         }
-        const std::string::size_type cut = existing.find_last_of('\\');
-        if (cut == std::string::npos || cut + 1 == existing.size()) {
+        const std::wstring::size_type cut = existing.find_last_of(L'\\');
+        if (cut == std::wstring::npos || cut + 1 == existing.size()) {
             break;
         }
-        rest = existing.substr(cut + 1) + (rest.empty() ? "" : "\\" + rest);
-        existing.erase(cut == 0 || existing[cut - 1] == ':' ? cut + 1 : cut);
+        rest = existing.substr(cut + 1) + (rest.empty() ? L"" : L"\\" + rest);
+        existing.erase(cut == 0 || existing[cut - 1] == L':' ? cut + 1 : cut);
     }
     return full;
 }
 
 } // namespace
 
-std::string ComparablePath(const std::string& path) {
-    std::string full = FullPath(path);
-    if (full.size() > 1 && full.back() == '\\' && full[full.size() - 2] != ':') {
+std::wstring ComparablePath(const std::wstring& path) {
+    std::wstring full = FullPath(path);
+    if (full.size() > 1 && full.back() == L'\\' && full[full.size() - 2] != L':') {
         full.pop_back();
     }
-    return full.empty() ? std::string() : LowerCase(LongSpelling(full));
+    return full.empty() ? std::wstring() : LowerCase(LongSpelling(full));
 }
 
 } // namespace tarvix

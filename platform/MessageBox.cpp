@@ -19,11 +19,11 @@ UINT IconFlag(MessageIcon icon) {
 
 } // namespace
 
-int ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon,
+int ShowMessageBox(const std::wstring& caption, const std::wstring& text, MessageIcon icon,
                    MessageButtons buttons) {
     const UINT buttonFlag = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
     const int answer =
-        ::MessageBoxA(OwnerWindow(), text.c_str(), caption.c_str(), buttonFlag | IconFlag(icon));
+        ::MessageBoxW(OwnerWindow(), text.c_str(), caption.c_str(), buttonFlag | IconFlag(icon));
     if (buttons == MessageButtons::YesNo) {
         // Wine answers Esc on a Yes/No box with IDCANCEL; Windows with IDNO.
         return answer == IDYES ? IDYES : IDNO;

@@ -8,7 +8,7 @@ enum class MessageIcon { Error, Information, Question };
 enum class MessageButtons { Ok, YesNo };
 
 // IDOK, IDYES or IDNO.
-int ShowMessageBox(const std::string& caption, const std::string& text, MessageIcon icon,
+int ShowMessageBox(const std::wstring& caption, const std::wstring& text, MessageIcon icon,
                    MessageButtons buttons);
 
 } // namespace tarvix

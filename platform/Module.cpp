@@ -7,11 +7,11 @@ HINSTANCE g_module = nullptr;
 thread_local HWND t_owner = nullptr;
 
 DWORD QueryPlatformFamily() {
-    OSVERSIONINFOA info{};
+    OSVERSIONINFOW info{};
     info.dwOSVersionInfoSize = sizeof(info);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const BOOL known = ::GetVersionExA(&info);
+    const BOOL known = ::GetVersionExW(&info);
 #pragma GCC diagnostic pop
     return known ? info.dwPlatformId : 0;
 }
@@ -25,7 +25,7 @@ std::optional<DWORD> g_familyOverride;
 } // namespace
 
 HINSTANCE ModuleHandle() {
-    return g_module != nullptr ? g_module : ::GetModuleHandleA(nullptr);
+    return g_module != nullptr ? g_module : ::GetModuleHandleW(nullptr);
 }
 void SetModuleHandle(HINSTANCE module) {
     g_module = module;

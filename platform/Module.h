@@ -17,7 +17,7 @@ void SetModuleHandle(HINSTANCE module);
 HWND OwnerWindow();
 void SetOwnerWindow(HWND owner);
 
-// dwPlatformId as GetVersionExA reported it when the module was loaded (2 = NT family).
+// dwPlatformId as GetVersionExW reported it when the module was loaded (2 = NT family).
 DWORD PlatformFamily();
 bool IsNtFamily();
 #ifdef TARVIX_TEST_SEAMS

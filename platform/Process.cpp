@@ -1,71 +1,95 @@
 #include "Process.h"
 
+#include "Handles.h"
+#include "LongPath.h"
+
 #include <optional>
 
 namespace tarvix {
 namespace {
 
 #ifdef TARVIX_TEST_SEAMS
-std::optional<UINT> g_recordedProgramResult;
+std::optional<bool> g_programStarts;
 std::vector<RecordedStart> g_recorded;
 
-bool IsWebAddress(const std::string& target) {
-    return target.find("://") != std::string::npos;
+bool IsWebAddress(const std::wstring& target) {
+    return target.find(L"://") != std::wstring::npos;
 }
 #endif
 
-std::string FolderFrom(UINT(WINAPI* query)(LPSTR, UINT)) {
-    char folder[MAX_PATH] = {};
-    const UINT length = query(folder, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(folder, length) : std::string();
+std::wstring FolderFrom(UINT(WINAPI* query)(LPWSTR, UINT)) {
+    const UINT needed = query(nullptr, 0);
+    if (needed == 0) {
+        return std::wstring();
+    }
+    std::wstring folder(needed, L'\0');
+    const UINT length = query(folder.data(), needed);
+    if (length == 0 || length >= needed) {
+        return std::wstring();
+    }
+    folder.resize(length);
+    return folder;
 }
 
 } // namespace
 
-std::string SystemFolder() {
-    return FolderFrom(::GetSystemDirectoryA);
+std::wstring SystemFolder() {
+    return FolderFrom(::GetSystemDirectoryW);
 }
 
-std::string WindowsFolder() {
-    return FolderFrom(::GetWindowsDirectoryA);
+std::wstring WindowsFolder() {
+    return FolderFrom(::GetWindowsDirectoryW);
 }
 
-bool SetCurrentFolder(const std::string& folder) {
-    return ::SetCurrentDirectoryA(folder.c_str()) != FALSE;
+bool SetCurrentFolder(const std::wstring& folder) {
+    return ::SetCurrentDirectoryW(folder.c_str()) != FALSE;
 }
 
-UINT StartProgram(const std::string& commandLine, UINT show) {
+bool StartProgram(const std::wstring& commandLine, WORD show) {
 #ifdef TARVIX_TEST_SEAMS
-    if (g_recordedProgramResult) {
-        g_recorded.push_back(
-            RecordedStart{commandLine, std::string(), nullptr, static_cast<int>(show)});
-        return *g_recordedProgramResult;
+    if (g_programStarts) {
+        g_recorded.push_back(RecordedStart{commandLine, std::wstring(), nullptr, show});
+        return *g_programStarts;
     }
 #endif
-    return ::WinExec(commandLine.c_str(), show);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = show;
+    PROCESS_INFORMATION started{};
+    std::wstring line = commandLine; // CreateProcessW may write into it
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &started)) {
+        return false;
+    }
+    FileHandle process(started.hProcess);
+    FileHandle thread(started.hThread);
+    return true;
 }
 
-INT_PTR OpenWithSystem(HWND owner, const std::string& verb, const std::string& target, int show) {
+INT_PTR OpenWithSystem(HWND owner, const std::wstring& verb, const std::wstring& target,
+                       int show) {
 #ifdef TARVIX_TEST_SEAMS
-    if (g_recordedProgramResult) {
+    if (g_programStarts) {
         g_recorded.push_back(RecordedStart{target, verb, owner, show});
-        const bool missing = !IsWebAddress(target) &&
-                             ::GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES;
+        const bool missing =
+            !IsWebAddress(target) &&
+            ::GetFileAttributesW(ExtendedPath(target).c_str()) == INVALID_FILE_ATTRIBUTES;
         return missing ? SE_ERR_FNF : 42;
     }
 #endif
     return reinterpret_cast<INT_PTR>(
-        ::ShellExecuteA(owner, verb.c_str(), target.c_str(), nullptr, nullptr, show));
+        ::ShellExecuteW(owner, verb.c_str(), target.c_str(), nullptr, nullptr, show));
 }
 
 #ifdef TARVIX_TEST_SEAMS
-void RecordStartsInstead(UINT programResult) {
-    g_recordedProgramResult = programResult;
+void RecordStartsInstead(bool programStarts) {
+    g_programStarts = programStarts;
     g_recorded.clear();
 }
 
 void StartForReal() {
-    g_recordedProgramResult.reset();
+    g_programStarts.reset();
     g_recorded.clear();
 }
 

@@ -8,17 +8,17 @@ namespace tarvix {
 
 // Creates (or opens) `key` under HKEY_CLASSES_ROOT and sets one string value (an empty name
 // sets the default value); false when either fails.
-bool CreateRegKey(const std::string& key, const std::string& valueName, const std::string& data);
+bool CreateRegKey(const std::wstring& key, const std::wstring& valueName, const std::wstring& data);
 // Removes `key` (without subkeys) under HKEY_CLASSES_ROOT; a missing key is not an error.
-void DeleteRegKey(const std::string& key);
+void DeleteRegKey(const std::wstring& key);
 
 // Opens `key` under `root` with full access, creating it if missing. `view` may name the 32-
 // or 64-bit registry view (KEY_WOW64_32KEY, KEY_WOW64_64KEY); 0 is the caller's own.
-HKEY OpenOrCreateKey(HKEY root, const std::string& key, REGSAM view = 0);
-bool SetStringValue(HKEY key, const std::string& valueName, const std::string& data);
+HKEY OpenOrCreateKey(HKEY root, const std::wstring& key, REGSAM view = 0);
+bool SetStringValue(HKEY key, const std::wstring& valueName, const std::wstring& data);
 
 // Reads the default value of an existing key; false when the key does not open.
 // An absent value reads as the empty string.
-bool ReadDefaultValue(HKEY root, const std::string& key, std::string& value, REGSAM view = 0);
+bool ReadDefaultValue(HKEY root, const std::wstring& key, std::wstring& value, REGSAM view = 0);
 
 } // namespace tarvix

@@ -5,12 +5,12 @@
 namespace tarvix {
 
 VisualStylesScope::VisualStylesScope() {
-    ACTCTXA description{};
+    ACTCTXW description{};
     description.cbSize = sizeof(description);
     description.dwFlags = ACTCTX_FLAG_HMODULE_VALID | ACTCTX_FLAG_RESOURCE_NAME_VALID;
     description.hModule = ModuleHandle();
-    description.lpResourceName = ISOLATIONAWARE_MANIFEST_RESOURCE_ID;
-    context_ = ::CreateActCtxA(&description);
+    description.lpResourceName = MAKEINTRESOURCEW(2); // the isolation-aware manifest
+    context_ = ::CreateActCtxW(&description);
     if (context_ == INVALID_HANDLE_VALUE) {
         return;
     }

@@ -8,14 +8,14 @@ namespace tarvix {
 
 // The lines of `text`: a line ends at CR LF, at a CR alone or at an LF alone; a break at the
 // very end adds no empty line; empty lines elsewhere count; an empty text has no lines.
-std::vector<std::string> SplitLines(std::string_view text);
+std::vector<std::wstring> SplitLines(std::wstring_view text);
 
 // True when no line holds a character that a name may not hold (\ / : " < > |): such a line
 // would move its object into another folder or onto another drive instead of renaming it.
-bool LinesAreBareNames(const std::vector<std::string>& lines);
+bool LinesAreBareNames(const std::vector<std::wstring>& lines);
 
 // Line i followed by the extension of old name i, for every i (both lists of one length).
-std::vector<std::string> NamesFromLines(const std::vector<std::string>& lines,
-                                        const std::vector<std::string>& oldNames);
+std::vector<std::wstring> NamesFromLines(const std::vector<std::wstring>& lines,
+                                        const std::vector<std::wstring>& oldNames);
 
 } // namespace tarvix

@@ -5,18 +5,18 @@
 
 namespace tarvix {
 
-bool NamesConflict(const std::vector<std::string>& newNames,
-                   const std::vector<std::string>& oldNames, CaseConversion lower) {
+bool NamesConflict(const std::vector<std::wstring>& newNames,
+                   const std::vector<std::wstring>& oldNames, CaseConversion lower) {
     // Lower-cased old name -> the last position that holds it.
-    std::unordered_map<std::string, std::size_t> lastOldPosition;
+    std::unordered_map<std::wstring, std::size_t> lastOldPosition;
     lastOldPosition.reserve(oldNames.size());
     for (std::size_t j = 0; j < oldNames.size(); ++j) {
         lastOldPosition[lower(oldNames[j])] = j;
     }
-    std::unordered_set<std::string> seenNewNames;
+    std::unordered_set<std::wstring> seenNewNames;
     seenNewNames.reserve(newNames.size());
     for (std::size_t i = 0; i < newNames.size(); ++i) {
-        std::string name = lower(newNames[i]);
+        std::wstring name = lower(newNames[i]);
         const auto old = lastOldPosition.find(name);
         if (old != lastOldPosition.end() && old->second > i) {
             return true;

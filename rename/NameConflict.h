@@ -10,7 +10,7 @@ namespace tarvix {
 // True when, ignoring letter case, new name i equals the old name of a later object j > i
 // (renaming i would meet j still in place), or two new names are equal (the later object
 // would replace the one renamed just before it). Linear in the number of objects.
-bool NamesConflict(const std::vector<std::string>& newNames,
-                   const std::vector<std::string>& oldNames, CaseConversion lower);
+bool NamesConflict(const std::vector<std::wstring>& newNames,
+                   const std::vector<std::wstring>& oldNames, CaseConversion lower);
 
 } // namespace tarvix

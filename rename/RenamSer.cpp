@@ -56,46 +56,46 @@ constexpr int kTemplateControls[] = {IDC_RENAME_TEMPLATE,     IDC_RENAME_START,
                                      IDC_RENAME_START_UPDOWN, IDC_RENAME_TEMPLATE_LABEL,
                                      IDC_RENAME_START_LABEL,  IDC_RENAME_HINT};
 
-std::string TextOf(HWND control) {
-    const int length = ::GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(control, text.data(), length + 1);
+std::wstring TextOf(HWND control) {
+    const int length = ::GetWindowTextLengthW(control);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = ::GetWindowTextW(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(copied, 0)));
     return text;
 }
 
 // Refills a list with redraw off, keeping its selection and scroll position: replacing items
 // one by one would move the whole item array each time.
-void FillListBox(HWND list, const std::vector<std::string>& items) {
-    const LRESULT selected = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
-    const LRESULT top = ::SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+void FillListBox(HWND list, const std::vector<std::wstring>& items) {
+    const LRESULT selected = ::SendMessageW(list, LB_GETCURSEL, 0, 0);
+    const LRESULT top = ::SendMessageW(list, LB_GETTOPINDEX, 0, 0);
     std::size_t bytes = 0;
-    for (const std::string& item : items) {
-        bytes += item.size() + 1;
+    for (const std::wstring& item : items) {
+        bytes += (item.size() + 1) * sizeof(wchar_t);
     }
-    ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    ::SendMessageA(list, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
-    for (const std::string& item : items) {
-        ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    ::SendMessageW(list, LB_INITSTORAGE, items.size(), static_cast<LPARAM>(bytes));
+    for (const std::wstring& item : items) {
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     }
     if (selected != LB_ERR) {
-        ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+        ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     }
-    ::SendMessageA(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
-    ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    ::SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     ::InvalidateRect(list, nullptr, TRUE);
 }
 
-void ReplaceListItem(HWND list, int index, const std::string& text) {
-    ::SendMessageA(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
-    ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
+void ReplaceListItem(HWND list, int index, const std::wstring& text) {
+    ::SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    ::SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
                    reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 } // namespace
 
-TFormRenamSer::TFormRenamSer(std::string defaultTemplate, std::vector<std::string> oldNames)
+TFormRenamSer::TFormRenamSer(std::wstring defaultTemplate, std::vector<std::wstring> oldNames)
     : defaultTemplate_(std::move(defaultTemplate)), oldNames_(std::move(oldNames)) {}
 
 TFormRenamSer::~TFormRenamSer() = default;
@@ -130,38 +130,38 @@ INT_PTR TFormRenamSer::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TFormRenamSer::InitDialog() {
     // Message boxes of the dialog belong to it, so the user cannot reach it behind them.
     SetOwnerWindow(Window());
-    ::SetWindowTextA(Window(), LoadText(IDS_RENAME_CAPTION).c_str());
+    ::SetWindowTextW(Window(), LoadText(IDS_RENAME_CAPTION).c_str());
     for (const ControlText& control : kControlTexts) {
-        ::SetWindowTextA(Item(control.id), LoadText(control.textId).c_str());
+        ::SetWindowTextW(Item(control.id), LoadText(control.textId).c_str());
     }
-    ::SendMessageA(Item(IDC_RENAME_TEMPLATE), EM_LIMITTEXT, kTemplateMaxLength, 0);
-    ::SendMessageA(Item(IDC_RENAME_START), EM_LIMITTEXT, kStartMaxLength, 0);
+    ::SendMessageW(Item(IDC_RENAME_TEMPLATE), EM_LIMITTEXT, kTemplateMaxLength, 0);
+    ::SendMessageW(Item(IDC_RENAME_START), EM_LIMITTEXT, kStartMaxLength, 0);
     for (const int list : {IDC_RENAME_OLD, IDC_RENAME_NEW}) {
-        ::SendMessageA(Item(list), LB_SETITEMHEIGHT, 0, ScaledPixels(Window(), kItemHeight));
-        ::SendMessageA(Item(list), LB_SETHORIZONTALEXTENT,
+        ::SendMessageW(Item(list), LB_SETITEMHEIGHT, 0, ScaledPixels(Window(), kItemHeight));
+        ::SendMessageW(Item(list), LB_SETHORIZONTALEXTENT,
                        ScaledPixels(Window(), kHorizontalExtent), 0);
     }
-    newNamesFont_.Reset(::CreateFontA(ScaledPixels(Window(), kNewNamesFontHeight), 0, 0, 0,
+    newNamesFont_.Reset(::CreateFontW(ScaledPixels(Window(), kNewNamesFontHeight), 0, 0, 0,
                                       FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                      DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
-    ::SendMessageA(Item(IDC_RENAME_NEW), WM_SETFONT, reinterpret_cast<WPARAM>(newNamesFont_.Get()),
+                                      DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
+    ::SendMessageW(Item(IDC_RENAME_NEW), WM_SETFONT, reinterpret_cast<WPARAM>(newNamesFont_.Get()),
                    FALSE);
 
     // The default template is taken while the old-name list is still empty; the names are
     // computed once the start number is in place.
-    std::vector<std::string> oldNames = std::move(oldNames_);
+    std::vector<std::wstring> oldNames = std::move(oldNames_);
     oldNames_.clear();
-    ::SetWindowTextA(Item(IDC_RENAME_TEMPLATE), defaultTemplate_.c_str());
+    ::SetWindowTextW(Item(IDC_RENAME_TEMPLATE), defaultTemplate_.c_str());
     oldNames_ = std::move(oldNames);
     FillListBox(Item(IDC_RENAME_OLD), oldNames_);
 
     const HWND upDown = Item(IDC_RENAME_START_UPDOWN);
-    ::SendMessageA(upDown, UDM_SETRANGE32, kLowestStartNumber, kHighestStartNumber);
+    ::SendMessageW(upDown, UDM_SETRANGE32, kLowestStartNumber, kHighestStartNumber);
     writingStart_ = true;
-    ::SendMessageA(upDown, UDM_SETPOS32, 0, 1);
+    ::SendMessageW(upDown, UDM_SETPOS32, 0, 1);
     writingStart_ = false;
-    ::SetWindowTextA(Item(IDC_RENAME_START), "1"); // raises EditStartChange
+    ::SetWindowTextW(Item(IDC_RENAME_START), L"1"); // raises EditStartChange
     ::SetFocus(Item(IDC_RENAME_TEMPLATE));
 }
 
@@ -195,37 +195,37 @@ void TFormRenamSer::Command(int id, int code) {
 
 void TFormRenamSer::EditTemplateChange() {
     const HWND edit = Item(IDC_RENAME_TEMPLATE);
-    const std::string text = TextOf(edit);
+    const std::wstring text = TextOf(edit);
     if (AcceptableTemplate(text)) {
         FTemplate = text;
         UpdateNewNames();
         return;
     }
     DWORD caret = 0;
-    ::SendMessageA(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    ::SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
     const std::size_t inserted =
         text.size() > FTemplate.size() ? text.size() - FTemplate.size() : 0;
     // Raises this handler again, which takes the accepted template once more.
-    ::SetWindowTextA(edit, FTemplate.c_str());
+    ::SetWindowTextW(edit, FTemplate.c_str());
     const std::size_t position = caret > inserted ? caret - inserted : 0;
     const WPARAM back = std::min(position, FTemplate.size());
-    ::SendMessageA(edit, EM_SETSEL, back, static_cast<LPARAM>(back));
+    ::SendMessageW(edit, EM_SETSEL, back, static_cast<LPARAM>(back));
 }
 
 void TFormRenamSer::EditStartChange() {
     if (writingStart_) {
         return; // the dialog's own write of a number it has taken already
     }
-    const std::string text = TextOf(Item(IDC_RENAME_START));
+    const std::wstring text = TextOf(Item(IDC_RENAME_START));
     const std::optional<int> number = ReadStartNumber(text);
     if (!number) {
         WriteStartText(FStartNumber);
         return;
     }
     const HWND upDown = Item(IDC_RENAME_START_UPDOWN);
-    if (::SendMessageA(upDown, UDM_GETPOS32, 0, 0) != *number) {
+    if (::SendMessageW(upDown, UDM_GETPOS32, 0, 0) != *number) {
         writingStart_ = true;
-        ::SendMessageA(upDown, UDM_SETPOS32, 0, *number);
+        ::SendMessageW(upDown, UDM_SETPOS32, 0, *number);
         writingStart_ = false;
     }
     if (ReadIntegerText(text) != *number) {
@@ -246,13 +246,13 @@ void TFormRenamSer::CheckBoxFromClipboardClick() {
         ShowInformation(IDS_RENAME_NO_CLIPBOARD_TEXT);
         return;
     }
-    const std::optional<std::string> text = ReadClipboardText();
+    const std::optional<std::wstring> text = ReadClipboardText();
     if (!text) {
         LeaveClipboardMode();
         ShowError(IDS_CLIPBOARD_OPEN_ERROR);
         return;
     }
-    const std::vector<std::string> lines = SplitLines(*text);
+    const std::vector<std::wstring> lines = SplitLines(*text);
     if (lines.size() != oldNames_.size()) {
         LeaveClipboardMode();
         ShowInformation(IDS_RENAME_WRONG_ROW_COUNT);
@@ -268,7 +268,7 @@ void TFormRenamSer::CheckBoxFromClipboardClick() {
 }
 
 void TFormRenamSer::ButtonUpClick() {
-    const LRESULT selected = ::SendMessageA(Item(IDC_RENAME_OLD), LB_GETCURSEL, 0, 0);
+    const LRESULT selected = ::SendMessageW(Item(IDC_RENAME_OLD), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR || selected <= 0) {
         return;
     }
@@ -276,7 +276,7 @@ void TFormRenamSer::ButtonUpClick() {
 }
 
 void TFormRenamSer::ButtonDownClick() {
-    const LRESULT selected = ::SendMessageA(Item(IDC_RENAME_OLD), LB_GETCURSEL, 0, 0);
+    const LRESULT selected = ::SendMessageW(Item(IDC_RENAME_OLD), LB_GETCURSEL, 0, 0);
     if (selected == LB_ERR || static_cast<std::size_t>(selected) + 1 >= oldNames_.size()) {
         return;
     }
@@ -310,7 +310,7 @@ void TFormRenamSer::EnableTemplateControls(bool enable) {
     }
 }
 
-void TFormRenamSer::ShowNewNames(std::vector<std::string> names) {
+void TFormRenamSer::ShowNewNames(std::vector<std::wstring> names) {
     if (names == newNames_) {
         return;
     }
@@ -325,17 +325,17 @@ void TFormRenamSer::ExchangeOldNames(int selected, int other) {
     const HWND list = Item(IDC_RENAME_OLD);
     ReplaceListItem(list, selected, oldNames_[static_cast<std::size_t>(selected)]);
     ReplaceListItem(list, other, oldNames_[static_cast<std::size_t>(other)]);
-    ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(other), 0);
+    ::SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(other), 0);
     UpdateNewNames();
 }
 
 void TFormRenamSer::WriteStartText(int number) {
     const HWND edit = Item(IDC_RENAME_START);
-    const std::string text = std::to_string(number);
+    const std::wstring text = std::to_wstring(number);
     writingStart_ = true;
-    ::SetWindowTextA(edit, text.c_str());
+    ::SetWindowTextW(edit, text.c_str());
     writingStart_ = false;
-    ::SendMessageA(edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
+    ::SendMessageW(edit, EM_SETSEL, text.size(), static_cast<LPARAM>(text.size()));
 }
 
 } // namespace tarvix

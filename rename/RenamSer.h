@@ -13,7 +13,7 @@ namespace tarvix {
 class TFormRenamSer final : private DialogFrame {
   public:
     // `oldNames`: the bare names in renaming order; `defaultTemplate` goes into EditTemplate.
-    TFormRenamSer(std::string defaultTemplate, std::vector<std::string> oldNames);
+    TFormRenamSer(std::wstring defaultTemplate, std::vector<std::wstring> oldNames);
     ~TFormRenamSer();
 
     // Shows the dialog, owned by the owner window; mrOk after a confirmed OK, else mrCancel.
@@ -21,8 +21,8 @@ class TFormRenamSer final : private DialogFrame {
 
     // ListBoxOld and ListBoxNew as the dialog left them; item i of one belongs to item i of
     // the other, in renaming order.
-    const std::vector<std::string>& OldNames() const { return oldNames_; }
-    const std::vector<std::string>& NewNames() const { return newNames_; }
+    const std::vector<std::wstring>& OldNames() const { return oldNames_; }
+    const std::vector<std::wstring>& NewNames() const { return newNames_; }
 
   private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -39,16 +39,16 @@ class TFormRenamSer final : private DialogFrame {
 
     void LeaveClipboardMode();
     void EnableTemplateControls(bool enable);
-    void ShowNewNames(std::vector<std::string> names);
+    void ShowNewNames(std::vector<std::wstring> names);
     void ExchangeOldNames(int selected, int other);
     void WriteStartText(int number);
 
     FontHandle newNamesFont_; // outlives the dialog, whose list uses it
-    std::string FTemplate;
+    std::wstring FTemplate;
     int FStartNumber = 0;
-    std::string defaultTemplate_;
-    std::vector<std::string> oldNames_;
-    std::vector<std::string> newNames_;
+    std::wstring defaultTemplate_;
+    std::vector<std::wstring> oldNames_;
+    std::vector<std::wstring> newNames_;
     bool writingStart_ = false;
 };
 

@@ -4,17 +4,17 @@
 
 namespace tarvix {
 
-std::optional<SeriesStart> StartSeries(const std::vector<std::string>& paths,
+std::optional<SeriesStart> StartSeries(const std::vector<std::wstring>& paths,
                                        CaseConversion lower) {
     if (paths.empty()) {
         return std::nullopt;
     }
     SeriesStart series;
     // A drive's root folder has no name, so its template is "?" alone.
-    series.defaultTemplate = BareName(ObjectFolder(paths.front())) + "?";
+    series.defaultTemplate = BareName(ObjectFolder(paths.front())) + L"?";
     series.folder = lower(FolderPart(paths.front()));
     series.oldNames.reserve(paths.size());
-    for (const std::string& path : paths) {
+    for (const std::wstring& path : paths) {
         if (lower(FolderPart(path)) != series.folder) {
             return std::nullopt;
         }

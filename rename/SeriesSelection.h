@@ -10,13 +10,13 @@
 namespace tarvix {
 
 struct SeriesStart {
-    std::string folder;          // up to and including the last '\' or ':', lower-cased
-    std::string defaultTemplate; // the name of the first object's folder followed by "?"
-    std::vector<std::string> oldNames;
+    std::wstring folder;          // up to and including the last '\' or ':', lower-cased
+    std::wstring defaultTemplate; // the name of the first object's folder followed by "?"
+    std::vector<std::wstring> oldNames;
 };
 
 // Nothing when the paths do not all lie in the folder of the first one (compared ignoring
 // letter case) or when there are none.
-std::optional<SeriesStart> StartSeries(const std::vector<std::string>& paths, CaseConversion lower);
+std::optional<SeriesStart> StartSeries(const std::vector<std::wstring>& paths, CaseConversion lower);
 
 } // namespace tarvix

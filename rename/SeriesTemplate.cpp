@@ -10,40 +10,40 @@ namespace tarvix {
 namespace {
 
 // Writes `digits` padded on the left with '0' to `width` characters; never cut.
-void AppendNumberField(std::string& result, std::size_t width, const std::string& digits) {
+void AppendNumberField(std::wstring& result, std::size_t width, const std::wstring& digits) {
     if (width > digits.size()) {
-        result.append(width - digits.size(), '0');
+        result.append(width - digits.size(), L'0');
     }
     result += digits;
 }
 
 } // namespace
 
-bool AcceptableTemplate(std::string_view text) {
+bool AcceptableTemplate(std::wstring_view text) {
     if (HoldsCharacterNotInAName(text)) {
         return false;
     }
     int stars = 0;
     int runs = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        stars += text[i] == '*' ? 1 : 0;
-        runs += text[i] == '?' && (i == 0 || text[i - 1] != '?') ? 1 : 0;
+        stars += text[i] == L'*' ? 1 : 0;
+        runs += text[i] == L'?' && (i == 0 || text[i - 1] != L'?') ? 1 : 0;
     }
     return stars <= 1 && runs <= 1;
 }
 
-bool TemplateComputesNames(std::string_view acceptedTemplate) {
-    return acceptedTemplate.find_first_of("*?") != std::string_view::npos;
+bool TemplateComputesNames(std::wstring_view acceptedTemplate) {
+    return acceptedTemplate.find_first_of(L"*?") != std::wstring_view::npos;
 }
 
-std::string ExpandTemplate(std::string_view acceptedTemplate, std::string_view oldName,
+std::wstring ExpandTemplate(std::wstring_view acceptedTemplate, std::wstring_view oldName,
                            long long number) {
-    const std::string digits = std::to_string(number);
-    std::string result;
+    const std::wstring digits = std::to_wstring(number);
+    std::wstring result;
     result.reserve(acceptedTemplate.size() + oldName.size() + digits.size());
     std::size_t run = 0;
-    for (const char character : acceptedTemplate) {
-        if (character == '?') {
+    for (const wchar_t character : acceptedTemplate) {
+        if (character == L'?') {
             ++run;
             continue;
         }
@@ -51,7 +51,7 @@ std::string ExpandTemplate(std::string_view acceptedTemplate, std::string_view o
             AppendNumberField(result, run, digits);
             run = 0;
         }
-        if (character == '*') {
+        if (character == L'*') {
             result += NamePart(oldName);
         } else {
             result += character;
@@ -64,18 +64,18 @@ std::string ExpandTemplate(std::string_view acceptedTemplate, std::string_view o
     return result;
 }
 
-std::vector<std::string> SeriesNames(std::string_view acceptedTemplate, int startNumber,
-                                     const std::vector<std::string>& oldNames) {
-    std::vector<std::string> names;
+std::vector<std::wstring> SeriesNames(std::wstring_view acceptedTemplate, int startNumber,
+                                     const std::vector<std::wstring>& oldNames) {
+    std::vector<std::wstring> names;
     names.reserve(oldNames.size());
     long long number = startNumber;
-    for (const std::string& oldName : oldNames) {
+    for (const std::wstring& oldName : oldNames) {
         names.push_back(ExpandTemplate(acceptedTemplate, oldName, number++));
     }
     return names;
 }
 
-std::optional<int> ReadStartNumber(std::string_view text) {
+std::optional<int> ReadStartNumber(std::wstring_view text) {
     const std::optional<std::int32_t> value = ReadIntegerText(text);
     if (!value) {
         return std::nullopt;

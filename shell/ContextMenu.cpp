@@ -11,12 +11,12 @@ namespace tarvix {
 namespace {
 
 void InsertText(HMENU menu, UINT position, UINT_PTR identifier, unsigned textId) {
-    const std::string text = LoadText(textId);
-    ::InsertMenuA(menu, position, MF_BYPOSITION | MF_STRING, identifier, text.c_str());
+    const std::wstring text = LoadText(textId);
+    ::InsertMenuW(menu, position, MF_BYPOSITION | MF_STRING, identifier, text.c_str());
 }
 
 void InsertSeparator(HMENU menu, UINT position, UINT identifier) {
-    ::InsertMenuA(menu, position, MF_BYPOSITION | MF_SEPARATOR, identifier, "");
+    ::InsertMenuW(menu, position, MF_BYPOSITION | MF_SEPARATOR, identifier, L"");
 }
 
 } // namespace
@@ -35,8 +35,8 @@ HRESULT AddMenuBlock(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags) {
         }
     }
     HMENU submenu = ::CreatePopupMenu();
-    const std::string caption = LoadText(IDS_SUBMENU_CAPTION);
-    ::InsertMenuA(menu, indexMenu, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
+    const std::wstring caption = LoadText(IDS_SUBMENU_CAPTION);
+    ::InsertMenuW(menu, indexMenu, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
                   caption.c_str());
     UINT position = 0;
     for (unsigned index = 0; index < kCommandCount; ++index) {
@@ -49,8 +49,21 @@ HRESULT AddMenuBlock(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags) {
     return MAKE_HRESULT(SEVERITY_SUCCESS, 0, kCommandCount);
 }
 
+namespace {
+
+// A text that does not fit is shortened, its terminating zero kept.
+template <class Char>
+void CopyShortened(const std::basic_string<Char>& text, Char* buffer, UINT cchMax) {
+    const std::size_t length = text.size() < cchMax ? text.size() : cchMax - 1;
+    std::memcpy(buffer, text.data(), length * sizeof(Char));
+    buffer[length] = 0;
+}
+
+} // namespace
+
 HRESULT CopyHelpText(UINT_PTR index, UINT type, CHAR* buffer, UINT cchMax) {
-    if (type != GCS_HELPTEXTA) {
+    // Explorer asks for the wide text first; the ANSI one is the code page's spelling of it.
+    if (type != GCS_HELPTEXTA && type != GCS_HELPTEXTW) {
         return S_OK;
     }
     const CommandRow* row = CommandAt(index);
@@ -63,10 +76,12 @@ HRESULT CopyHelpText(UINT_PTR index, UINT type, CHAR* buffer, UINT cchMax) {
     if (cchMax == 0) {
         return E_INVALIDARG;
     }
-    const std::string text = LoadText(row->helpTextId);
-    const std::size_t length = text.size() < cchMax ? text.size() : cchMax - 1;
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
+    const std::wstring text = LoadText(row->helpTextId);
+    if (type == GCS_HELPTEXTW) {
+        CopyShortened(text, reinterpret_cast<WCHAR*>(buffer), cchMax);
+    } else {
+        CopyShortened(WideToAnsi(text), buffer, cchMax);
+    }
     return S_OK;
 }
 

@@ -9,12 +9,14 @@
 #include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
+#include <optional>
+
 namespace tarvix {
 namespace {
 
 void ReportEscapedException(const EscapedException& escaped) {
     CatchEscaping([&] {
-        const std::string text = escaped.outOfMemory    ? LoadText(IDS_OUT_OF_MEMORY)
+        const std::wstring text = escaped.outOfMemory    ? LoadText(IDS_OUT_OF_MEMORY)
                                  : escaped.text.empty() ? LoadText(IDS_UNEXPECTED_ERROR)
                                                         : escaped.text;
         ShowMessage(MessageKind::Error, MessageButtons::Ok, text);
@@ -26,14 +28,14 @@ void DrainMessages() {
     MSG message;
     bool quit = false;
     WPARAM quitCode = 0;
-    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             quit = true;
             quitCode = message.wParam;
             continue;
         }
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
     }
     if (quit) {
         ::PostQuitMessage(static_cast<int>(quitCode));
@@ -49,18 +51,37 @@ void RunCommandContained(unsigned index, Selection& selection) {
     }
 }
 
+namespace {
+
+// The command index: the low word of lpVerb, or of lpVerbW where a caller that speaks UTF-16
+// (CMIC_MASK_UNICODE in an extended record) gives lpVerb as a string; nothing for a verb.
+std::optional<unsigned> CommandIndex(const CMINVOKECOMMANDINFO& info) {
+    auto verb = reinterpret_cast<ULONG_PTR>(info.lpVerb);
+    const bool extended = info.cbSize >= sizeof(CMINVOKECOMMANDINFOEX);
+    if ((verb >> 16) != 0 && extended && (info.fMask & CMIC_MASK_UNICODE) != 0) {
+        verb = reinterpret_cast<ULONG_PTR>(
+            reinterpret_cast<const CMINVOKECOMMANDINFOEX&>(info).lpVerbW);
+    }
+    if ((verb >> 16) != 0) {
+        return std::nullopt;
+    }
+    return LOWORD(verb);
+}
+
+} // namespace
+
 HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info, Selection& selection) {
     if (info == nullptr) {
         return E_INVALIDARG;
     }
-    const auto verb = reinterpret_cast<ULONG_PTR>(info->lpVerb);
-    if ((verb >> 16) != 0) {
+    const std::optional<unsigned> command = CommandIndex(*info);
+    if (!command) {
         return E_FAIL;
     }
     RaiseBusy();
     const HWND previousOwner = OwnerWindow();
     SetOwnerWindow(info->hwnd);
-    const unsigned index = LOWORD(verb);
+    const unsigned index = *command;
     HRESULT result = S_OK;
     if (CommandAt(index) == nullptr) {
         result = E_INVALIDARG;

@@ -17,7 +17,7 @@ std::uint32_t ReadUint32(const unsigned char* at) {
 }
 
 bool ReadAnsiNames(const unsigned char* block, std::size_t size, std::size_t offset,
-                   PackedNames& names) {
+                   const AnsiConversion& toWide, PackedNames& names) {
     for (;;) {
         const void* end = std::memchr(block + offset, 0, size - offset);
         if (end == nullptr) {
@@ -28,7 +28,8 @@ bool ReadAnsiNames(const unsigned char* block, std::size_t size, std::size_t off
         if (length == 0) {
             return true;
         }
-        names.Append(std::string_view(reinterpret_cast<const char*>(block + offset), length));
+        toWide(reinterpret_cast<const char*>(block + offset), length, names.Buffer());
+        names.EndName();
         offset += length + 1;
         if (offset >= size) {
             return false;
@@ -36,51 +37,40 @@ bool ReadAnsiNames(const unsigned char* block, std::size_t size, std::size_t off
     }
 }
 
+// Units are read byte by byte, little-endian, so a block at any address and any width of
+// wchar_t read alike.
 bool ReadWideNames(const unsigned char* block, std::size_t size, std::size_t offset,
-                   const WideToAnsi& toAnsi, PackedNames& names) {
-    std::u16string aligned;
+                   PackedNames& names) {
+    std::wstring& text = names.Buffer();
     for (;;) {
-        std::size_t end = offset;
-        for (;; end += 2) {
-            if (end + 2 > size) {
+        const std::size_t start = text.size();
+        for (;; offset += 2) {
+            if (offset + 2 > size) {
                 return false;
             }
-            if (block[end] == 0 && block[end + 1] == 0) {
+            const auto unit = static_cast<wchar_t>(block[offset] | (block[offset + 1] << 8));
+            if (unit == 0) {
                 break;
             }
+            text.push_back(unit);
         }
-        const std::size_t length = (end - offset) / 2;
-        if (length == 0) {
+        offset += 2;
+        if (text.size() == start) {
             return true;
         }
-        // The units are read in place unless the block puts them at an odd address.
-        const unsigned char* start = block + offset;
-        if (reinterpret_cast<std::uintptr_t>(start) % alignof(char16_t) == 0) {
-            toAnsi(reinterpret_cast<const char16_t*>(start), length, names.Buffer());
-        } else {
-            aligned.resize(length);
-            std::memcpy(aligned.data(), start, length * 2);
-            toAnsi(aligned.data(), length, names.Buffer());
-        }
         names.EndName();
-        offset = end + 2;
     }
 }
 
 } // namespace
 
-void PackedNames::Append(std::string_view name) {
-    text_.append(name);
-    EndName();
-}
-
-std::string_view PackedNames::operator[](std::size_t index) const {
+std::wstring_view PackedNames::operator[](std::size_t index) const {
     const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-    return std::string_view(text_).substr(begin, ends_[index] - begin);
+    return std::wstring_view(text_).substr(begin, ends_[index] - begin);
 }
 
-std::vector<std::string> PackedNames::ToVector() const {
-    std::vector<std::string> names;
+std::vector<std::wstring> PackedNames::ToVector() const {
+    std::vector<std::wstring> names;
     names.reserve(size());
     for (std::size_t index = 0; index < size(); ++index) {
         names.emplace_back((*this)[index]);
@@ -89,7 +79,7 @@ std::vector<std::string> PackedNames::ToVector() const {
 }
 
 std::optional<PackedNames> ParseDropList(const unsigned char* block, std::size_t size,
-                                         const WideToAnsi& toAnsi) {
+                                         const AnsiConversion& toWide) {
     if (block == nullptr || size < kHeaderSize) {
         return std::nullopt;
     }
@@ -99,11 +89,10 @@ std::optional<PackedNames> ParseDropList(const unsigned char* block, std::size_t
     }
     const bool wide = ReadUint32(block + kWideFlagOffset) != 0;
     PackedNames names;
-    // The names never take more bytes than the block: an ANSI name is its own bytes, and a
-    // wide code unit becomes at most two bytes.
-    names.Reserve(size - offset);
-    const bool wellFormed = wide ? ReadWideNames(block, size, offset, toAnsi, names)
-                                 : ReadAnsiNames(block, size, offset, names);
+    // The names never take more code units than the block has bytes.
+    names.Reserve(wide ? (size - offset) / 2 : size - offset);
+    const bool wellFormed = wide ? ReadWideNames(block, size, offset, names)
+                                 : ReadAnsiNames(block, size, offset, toWide, names);
     if (!wellFormed) {
         return std::nullopt;
     }

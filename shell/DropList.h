@@ -13,28 +13,29 @@ namespace tarvix {
 // 100,000 (the platform's heap grows slower than linearly with many small blocks).
 class PackedNames {
   public:
-    void Reserve(std::size_t bytes) { text_.reserve(bytes); }
-    void Append(std::string_view name);
+    void Reserve(std::size_t units) { text_.reserve(units); }
     // For appending a name in place: write to Buffer(), then EndName().
-    std::string& Buffer() { return text_; }
+    std::wstring& Buffer() { return text_; }
     void EndName() { ends_.push_back(text_.size()); }
 
     std::size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
-    std::string_view operator[](std::size_t index) const;
-    std::vector<std::string> ToVector() const;
+    std::wstring_view operator[](std::size_t index) const;
+    std::vector<std::wstring> ToVector() const;
 
   private:
-    std::string text_;
+    std::wstring text_;
     std::vector<std::size_t> ends_;
 };
 
-// Appends one wide name (UTF-16 code units, no terminator), converted to the ANSI code page.
-using WideToAnsi = std::function<void(const char16_t* name, std::size_t length, std::string& out)>;
+// Appends one name of an ANSI drop list (bytes of the code page, no terminator), converted to
+// UTF-16.
+using AnsiConversion = std::function<void(const char* name, std::size_t length, std::wstring& out)>;
 
 // The names in list order, or nothing when the block is malformed: shorter than its header,
-// its name offset outside it, or a name or the list's final terminator not inside it.
+// its name offset outside it, or a name or the list's final terminator not inside it. Names of
+// a wide list are taken as they are, code unit by code unit.
 std::optional<PackedNames> ParseDropList(const unsigned char* block, std::size_t size,
-                                         const WideToAnsi& toAnsi);
+                                         const AnsiConversion& toWide);
 
 } // namespace tarvix

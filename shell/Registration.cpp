@@ -13,28 +13,46 @@
 namespace tarvix {
 namespace {
 
-const char kDescription[] = "Tarvix Context Menu Shell Extension";
-const char kApprovedKey[] =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
-const char kFileHandlerKey[] = "*\\shellex\\ContextMenuHandlers\\Tarvix";
-const char kFolderHandlerKey[] = "Folder\\shellex\\ContextMenuHandlers\\Tarvix";
+const wchar_t kDescription[] = L"Tarvix Context Menu Shell Extension";
+const wchar_t kApprovedKey[] =
+    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Shell Extensions\\Approved";
+const wchar_t kFileHandlerKey[] = L"*\\shellex\\ContextMenuHandlers\\Tarvix";
+const wchar_t kFolderHandlerKey[] = L"Folder\\shellex\\ContextMenuHandlers\\Tarvix";
+
+// The DLL's full path, which may be as long as the platform allows.
+std::wstring ModuleFileName() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = ::GetModuleFileNameW(ModuleHandle(), path.data(),
+                                                  static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return std::wstring();
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2); // cut: the buffer was too short
+    }
+}
 
 // The DLL's path; with a space in it, its short form where the platform has one (otherwise
 // the full path, never an undefined buffer).
-std::string ServerFileName() {
-    // Room for a path of MAX_PATH characters, its NUL, and one more to tell a cut path.
-    char path[MAX_PATH + 2] = {};
-    const DWORD length = ::GetModuleFileNameA(ModuleHandle(), path, sizeof(path));
-    std::string fileName(path, length < sizeof(path) ? length : 0);
-    if (fileName.find(' ') == std::string::npos) {
+std::wstring ServerFileName() {
+    const std::wstring fileName = ModuleFileName();
+    if (fileName.find(L' ') == std::wstring::npos) {
         return fileName;
     }
-    char shortPath[260] = {};
-    const DWORD shortLength = ::GetShortPathNameA(fileName.c_str(), shortPath, sizeof(shortPath));
-    if (shortLength == 0 || shortLength >= sizeof(shortPath)) {
+    const DWORD needed = ::GetShortPathNameW(fileName.c_str(), nullptr, 0);
+    std::wstring shortPath(needed, L'\0');
+    const DWORD length = needed == 0 ? 0
+                                     : ::GetShortPathNameW(fileName.c_str(), shortPath.data(),
+                                                           needed);
+    if (length == 0 || length >= needed) {
         return fileName;
     }
-    return std::string(shortPath, shortLength);
+    shortPath.resize(length);
+    return shortPath;
 }
 
 // Registration stops at the first entry that cannot be written; the ones before it stay.
@@ -45,11 +63,11 @@ void Require(bool written) {
 }
 
 void Register() {
-    Require(CreateRegKey(ClassKey(), "", kDescription));
-    Require(CreateRegKey(InprocServerKey(), "", ServerFileName()));
-    Require(CreateRegKey(InprocServerKey(), "ThreadingModel", "Apartment"));
-    Require(CreateRegKey(kFileHandlerKey, "", kClsidString));
-    Require(CreateRegKey(kFolderHandlerKey, "", kClsidString));
+    Require(CreateRegKey(ClassKey(), L"", kDescription));
+    Require(CreateRegKey(InprocServerKey(), L"", ServerFileName()));
+    Require(CreateRegKey(InprocServerKey(), L"ThreadingModel", L"Apartment"));
+    Require(CreateRegKey(kFileHandlerKey, L"", kClsidString));
+    Require(CreateRegKey(kFolderHandlerKey, L"", kClsidString));
     if (IsNtFamily()) {
         RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey));
         Require(SetStringValue(approved.Get(), kClsidString, kDescription));
@@ -59,13 +77,13 @@ void Register() {
 // On 64-bit Windows the 64-bit and the 32-bit DLL each register the class in a registry view
 // of their own, while the handler keys are shared. The DLL of the other bitness still needs
 // them when its view names another server file for the class.
-bool SamePathIgnoringCase(const std::string& left, const std::string& right) {
+bool SamePathIgnoringCase(const std::wstring& left, const std::wstring& right) {
     return LowerCase(left) == LowerCase(right);
 }
 
 bool OtherBitnessRegistered() {
     const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-    std::string otherServer;
+    std::wstring otherServer;
     if (!ReadDefaultValue(HKEY_CLASSES_ROOT, InprocServerKey(), otherServer, otherView)) {
         return false;
     }
@@ -75,7 +93,7 @@ bool OtherBitnessRegistered() {
 void RemoveApproval(REGSAM view) {
     RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey, view));
     if (approved) {
-        ::RegDeleteValueA(approved.Get(), kClsidString);
+        ::RegDeleteValueW(approved.Get(), kClsidString);
     }
 }
 

@@ -7,7 +7,7 @@ void Selection::Replace(PackedNames names) {
     hasPending_ = true;
 }
 
-const std::vector<std::string>& Selection::Paths() {
+const std::vector<std::wstring>& Selection::Paths() {
     if (hasPending_) {
         paths_ = pending_.ToVector();
         pending_ = PackedNames();

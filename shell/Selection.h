@@ -12,15 +12,15 @@ namespace tarvix {
 class Selection {
   public:
     Selection() = default;
-    Selection(std::vector<std::string> paths) : paths_(std::move(paths)) {}
+    Selection(std::vector<std::wstring> paths) : paths_(std::move(paths)) {}
 
     // Replaces the selection (Initialize). Kept packed until a command first reads it, so that
     // a right-click on a huge selection costs no allocation per name.
     void Replace(PackedNames names);
-    const std::vector<std::string>& Paths();
+    const std::vector<std::wstring>& Paths();
 
   private:
-    std::vector<std::string> paths_;
+    std::vector<std::wstring> paths_;
     PackedNames pending_;
     bool hasPending_ = false;
 };

@@ -23,7 +23,7 @@ class TTarvixExt final : public IShellExtInit, public IContextMenu, public ISupp
     // The non-delegating IUnknown; the object starts with no reference on it.
     IUnknown* Inner() { return &inner_; }
     // What this object's Initialize selected.
-    const std::vector<std::string>& SelectedPaths() { return selection_.Paths(); }
+    const std::vector<std::wstring>& SelectedPaths() { return selection_.Paths(); }
 
     // IUnknown, delegating
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;

@@ -18,12 +18,12 @@ TTarvixExtFactory& TheFactory() {
     return factory;
 }
 
-void ShowCreationFailure(std::string message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
-        message += '.';
+void ShowCreationFailure(std::wstring message) {
+    if (!message.empty() && static_cast<unsigned>(message.back()) > L'.') {
+        message += L'.';
     }
-    const std::string caption = LoadText(IDS_CAPTION_VAR_ERROR);
-    ::MessageBoxA(nullptr, message.c_str(), caption.c_str(),
+    const std::wstring caption = LoadText(IDS_CAPTION_VAR_ERROR);
+    ::MessageBoxW(nullptr, message.c_str(), caption.c_str(),
                   MB_OK | MB_ICONSTOP | MB_SETFOREGROUND);
 }
 

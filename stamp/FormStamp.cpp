@@ -25,7 +25,7 @@ bool IsFieldId(int id, int first) {
 }
 
 void SetItemText(HWND dialog, int id, unsigned textId) {
-    ::SetDlgItemTextA(dialog, id, LoadText(textId).c_str());
+    ::SetDlgItemTextW(dialog, id, LoadText(textId).c_str());
 }
 
 } // namespace
@@ -45,7 +45,7 @@ LRESULT CALLBACK TFormStamp::EditProc(HWND edit, UINT message, WPARAM wParam, LP
         return ::DefSubclassProc(edit, message, wParam, lParam) | DLGC_WANTMESSAGE;
     }
     if (message == WM_CHAR &&
-        reinterpret_cast<TFormStamp*>(self)->EditKeyPress(static_cast<char>(wParam))) {
+        reinterpret_cast<TFormStamp*>(self)->EditKeyPress(static_cast<wchar_t>(wParam))) {
         return 0;
     }
     return ::DefSubclassProc(edit, message, wParam, lParam);
@@ -56,7 +56,7 @@ INT_PTR TFormStamp::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG:
         InitControls();
         FormShow();
-        ::SendMessageA(Window(), WM_NEXTDLGCTL,
+        ::SendMessageW(Window(), WM_NEXTDLGCTL,
                        reinterpret_cast<WPARAM>(::GetDlgItem(Window(), IDC_STAMP_OK)), TRUE);
         return FALSE;
     case WM_COMMAND:
@@ -71,7 +71,7 @@ INT_PTR TFormStamp::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // The control's own wrap misses the far limit of a field stepping by 2 (0 down to 57,
         // not 58), so every arrow is done here and the control's move is refused.
         UpDownDenClick(kFields[id - IDC_STAMP_UPDOWN_FIRST], arrow->iDelta > 0);
-        ::SetWindowLongPtrA(Window(), DWLP_MSGRESULT, TRUE);
+        ::SetWindowLongPtrW(Window(), DWLP_MSGRESULT, TRUE);
         return TRUE;
     }
     default:
@@ -105,15 +105,15 @@ void TFormStamp::OnCommand(int id, int code) {
 }
 
 void TFormStamp::InitControls() {
-    static const char* const kStartText[kStampFieldCount] = {"1", "1", "2000", "0", "0", "0"};
-    ::SetWindowTextA(Window(), LoadText(IDS_STAMP_CAPTION).c_str());
+    static const wchar_t* const kStartText[kStampFieldCount] = {L"1", L"1", L"2000", L"0", L"0", L"0"};
+    ::SetWindowTextW(Window(), LoadText(IDS_STAMP_CAPTION).c_str());
     for (StampField field : kFields) {
         const int index = IndexOf(field);
         SetItemText(Window(), IDC_STAMP_LABEL_FIRST + index, IDS_STAMP_DAY + index);
         const FieldLimits limits = LimitsOf(field);
-        ::SendMessageA(UpDown(field), UDM_SETRANGE32, limits.min, limits.max);
-        ::SendMessageA(Edit(field), EM_LIMITTEXT, kMaxLength[index], 0);
-        ::SetWindowTextA(Edit(field), kStartText[index]);
+        ::SendMessageW(UpDown(field), UDM_SETRANGE32, limits.min, limits.max);
+        ::SendMessageW(Edit(field), EM_LIMITTEXT, kMaxLength[index], 0);
+        ::SetWindowTextW(Edit(field), kStartText[index]);
         ::SetWindowSubclass(Edit(field), EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
     }
     SetItemText(Window(), IDC_STAMP_TYPE_LABEL, IDS_STAMP_TYPE);
@@ -132,12 +132,12 @@ void TFormStamp::FormShow() {
     CheckAllFields();
 }
 
-bool TFormStamp::EditKeyPress(char key) {
-    if (key != '\r') {
+bool TFormStamp::EditKeyPress(wchar_t key) {
+    if (key != L'\r') {
         return false;
     }
     // Moving the focus makes the field lose it, so its check runs.
-    ::SendMessageA(Window(), WM_NEXTDLGCTL,
+    ::SendMessageW(Window(), WM_NEXTDLGCTL,
                    reinterpret_cast<WPARAM>(::GetDlgItem(Window(), IDC_STAMP_OK)), TRUE);
     return true;
 }
@@ -150,7 +150,7 @@ void TFormStamp::EditExit(StampField field) {
 
 void TFormStamp::UpDownDenClick(StampField field, bool up) {
     const int next = StepWrapped(field, Position(field), up);
-    ::SendMessageA(UpDown(field), UDM_SETPOS32, 0, next);
+    ::SendMessageW(UpDown(field), UDM_SETPOS32, 0, next);
     CheckField(field);
 }
 
@@ -159,7 +159,7 @@ void TFormStamp::ButtonNowClick() {
     const int values[kStampFieldCount] = {now.wDay,  now.wMonth,  now.wYear,
                                           now.wHour, now.wMinute, now.wSecond / 2 * 2};
     for (StampField field : kFields) {
-        SetFieldText(field, std::to_string(values[IndexOf(field)]));
+        SetFieldText(field, std::to_wstring(values[IndexOf(field)]));
     }
     CheckAllFields();
 }
@@ -195,14 +195,14 @@ void TFormStamp::ButtonCancelClick() {
 
 void TFormStamp::CheckField(StampField field) {
     const int index = IndexOf(field);
-    char typed[32] = {};
-    ::GetWindowTextA(Edit(field), typed, sizeof(typed));
+    wchar_t typed[32] = {};
+    ::GetWindowTextW(Edit(field), typed, static_cast<int>(std::size(typed)));
     const auto checked = CheckFieldText(field, typed);
     if (!checked) {
         SetFieldText(field, lastGoodText_[index]);
         return;
     }
-    ::SendMessageA(UpDown(field), UDM_SETPOS32, 0, checked->position);
+    ::SendMessageW(UpDown(field), UDM_SETPOS32, 0, checked->position);
     SetFieldText(field, checked->text);
     lastGoodText_[index] = checked->text;
 }
@@ -224,11 +224,11 @@ HWND TFormStamp::UpDown(StampField field) const {
 // The number the field shows when it is readable and within the limits, else the position
 // last set.
 int TFormStamp::Position(StampField field) const {
-    return static_cast<int>(::SendMessageA(UpDown(field), UDM_GETPOS32, 0, 0));
+    return static_cast<int>(::SendMessageW(UpDown(field), UDM_GETPOS32, 0, 0));
 }
 
-void TFormStamp::SetFieldText(StampField field, const std::string& text) {
-    ::SetWindowTextA(Edit(field), text.c_str());
+void TFormStamp::SetFieldText(StampField field, const std::wstring& text) {
+    ::SetWindowTextW(Edit(field), text.c_str());
 }
 
 } // namespace tarvix

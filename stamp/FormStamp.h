@@ -27,7 +27,7 @@ class TFormStamp final : private DialogFrame {
     void InitControls();
 
     void FormShow();
-    bool EditKeyPress(char key);
+    bool EditKeyPress(wchar_t key);
     void EditExit(StampField field);
     void UpDownDenClick(StampField field, bool up);
     void ButtonNowClick();
@@ -42,11 +42,11 @@ class TFormStamp final : private DialogFrame {
     HWND Edit(StampField field) const;
     HWND UpDown(StampField field) const;
     int Position(StampField field) const;
-    void SetFieldText(StampField field, const std::string& text);
+    void SetFieldText(StampField field, const std::wstring& text);
 
     bool closing_ = false;
     // FDayText, FMonthText, FYearText, FHourText, FMinuteText, FSecondText.
-    std::array<std::string, kStampFieldCount> lastGoodText_;
+    std::array<std::wstring, kStampFieldCount> lastGoodText_;
     StampChoice choice_;
 };
 

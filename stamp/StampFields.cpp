@@ -24,16 +24,16 @@ FieldLimits LimitsOf(StampField field) {
     return {0, 58, 2};
 }
 
-std::string FieldText(StampField field, int position) {
+std::wstring FieldText(StampField field, int position) {
     const bool twoDigits = field == StampField::Minute || field == StampField::Second;
-    std::string text = std::to_string(position);
+    std::wstring text = std::to_wstring(position);
     if (twoDigits && position >= 0 && position < 10) {
-        text.insert(text.begin(), '0');
+        text.insert(text.begin(), L'0');
     }
     return text;
 }
 
-std::optional<CheckedField> CheckFieldText(StampField field, std::string_view typed) {
+std::optional<CheckedField> CheckFieldText(StampField field, std::wstring_view typed) {
     const std::optional<std::int32_t> number = ReadIntegerText(typed);
     if (!number) {
         return std::nullopt;

@@ -21,15 +21,15 @@ FieldLimits LimitsOf(StampField field);
 // shows, which is also the field's new last good text.
 struct CheckedField {
     int position;
-    std::string text;
+    std::wstring text;
 };
 
 // Nothing for an unreadable text: the field then shows its last good text again. A readable
 // number is clamped to the limits; a second is first lowered to even (toward zero).
-std::optional<CheckedField> CheckFieldText(StampField field, std::string_view typed);
+std::optional<CheckedField> CheckFieldText(StampField field, std::wstring_view typed);
 
 // How a field shows a position: minute and second always with two digits.
-std::string FieldText(StampField field, int position);
+std::wstring FieldText(StampField field, int position);
 
 // One arrow of the spin from `start`: a step up or down, wrapping past either limit to the
 // other one, so the second goes from 58 up to 0 and from 0 down to 58.

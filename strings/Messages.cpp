@@ -5,7 +5,7 @@
 
 namespace tarvix {
 
-int ShowMessage(MessageKind kind, MessageButtons buttons, const std::string& text) {
+int ShowMessage(MessageKind kind, MessageButtons buttons, const std::wstring& text) {
     switch (kind) {
     case MessageKind::Error:
         return ShowMessageBox(LoadText(IDS_CAPTION_ERROR), text, MessageIcon::Error, buttons);

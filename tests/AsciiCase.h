@@ -1,5 +1,6 @@
 // ASCII case conversion: the native tests' and fuzzers' stand-in for the platform's
-// conversion of the code page.
+// locale-aware conversion. Every other code unit, surrogates included, is left as it is, so
+// the length never changes.
 #pragma once
 #include "common/CaseConversion.h"
 
@@ -8,21 +9,21 @@
 
 namespace tarvix {
 
-inline std::string AsciiLower(std::string_view text) {
-    std::string lowered(text);
-    for (char& c : lowered) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+inline std::wstring AsciiLower(std::wstring_view text) {
+    std::wstring lowered(text);
+    for (wchar_t& c : lowered) {
+        if (c >= L'A' && c <= L'Z') {
+            c = static_cast<wchar_t>(c - L'A' + L'a');
         }
     }
     return lowered;
 }
 
-inline std::string AsciiUpper(std::string_view text) {
-    std::string raised(text);
-    for (char& c : raised) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
+inline std::wstring AsciiUpper(std::wstring_view text) {
+    std::wstring raised(text);
+    for (wchar_t& c : raised) {
+        if (c >= L'a' && c <= L'z') {
+            c = static_cast<wchar_t>(c - L'a' + L'A');
         }
     }
     return raised;

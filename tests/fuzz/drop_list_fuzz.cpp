@@ -10,15 +10,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A copy of exactly `size` bytes, so that a read past the block is caught.
     std::vector<unsigned char> block(data, data + size);
     const auto names = tarvix::ParseDropList(
-        block.data(), block.size(), [](const char16_t* name, std::size_t length, std::string& out) {
+        block.data(), block.size(), [](const char* name, std::size_t length, std::wstring& out) {
             for (std::size_t i = 0; i < length; ++i) {
-                out += static_cast<char>(name[i] < 0x80 ? name[i] : '?');
+                const auto byte = static_cast<unsigned char>(name[i]);
+                out += byte < 0x80 ? static_cast<wchar_t>(byte) : L'?';
             }
         });
     if (names) {
         for (std::size_t i = 0; i < names->size(); ++i) {
             const auto name = (*names)[i];
-            if (name.empty() || name.find('\0') != std::string_view::npos) {
+            if (name.empty() || name.find(L'\0') != std::wstring_view::npos) {
                 std::abort();
             }
         }

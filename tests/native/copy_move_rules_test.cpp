@@ -13,21 +13,21 @@ constexpr CaseConversion kLower = AsciiLower;
 
 TEST(CopyMoveSelection, ClassifiesAndTitlesTheSelection) {
     struct Row {
-        std::vector<std::string> paths;
+        std::vector<std::wstring> paths;
         SelectionKind kind;
-        const char* titleArgument;
+        const wchar_t* titleArgument;
     };
     const Row rows[] = {
-        {{"C:\\Docs\\Report.TXT"}, skSingle, "Report.TXT"},
-        {{"C:\\Docs\\Report.txt", "C:\\Docs\\REPORT.doc"}, skSameName, "report"},
-        {{"C:\\Docs\\a.TXT", "C:\\Docs\\b.txt"}, skSameExt, ".txt"},
-        {{"C:\\Docs\\a", "C:\\Docs\\b"}, skSameExt, ""},
-        {{"C:\\Docs\\a.txt", "C:\\Docs\\b.doc"}, skMixed, ""},
+        {{L"C:\\Docs\\Report.TXT"}, skSingle, L"Report.TXT"},
+        {{L"C:\\Docs\\Report.txt", L"C:\\Docs\\REPORT.doc"}, skSameName, L"report"},
+        {{L"C:\\Docs\\a.TXT", L"C:\\Docs\\b.txt"}, skSameExt, L".txt"},
+        {{L"C:\\Docs\\a", L"C:\\Docs\\b"}, skSameExt, L""},
+        {{L"C:\\Docs\\a.txt", L"C:\\Docs\\b.doc"}, skMixed, L""},
         // Equal bare names in different folders do not share a name part.
-        {{"C:\\One\\a.txt", "C:\\Two\\a.doc"}, skMixed, ""},
-        {{"C:\\One\\a.txt", "C:\\Two\\a.txt"}, skSameExt, ".txt"},
+        {{L"C:\\One\\a.txt", L"C:\\Two\\a.doc"}, skMixed, L""},
+        {{L"C:\\One\\a.txt", L"C:\\Two\\a.txt"}, skSameExt, L".txt"},
         // A dot in a folder's name makes no extension.
-        {{"C:\\Old.Data\\x", "C:\\Old.Data\\y"}, skSameExt, ""},
+        {{L"C:\\Old.Data\\x", L"C:\\Old.Data\\y"}, skSameExt, L""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.paths.front());
@@ -35,18 +35,18 @@ TEST(CopyMoveSelection, ClassifiesAndTitlesTheSelection) {
         EXPECT_EQ(kind, row.kind);
         EXPECT_EQ(TitleArgument(kind, row.paths.front(), kLower), row.titleArgument);
     }
-    EXPECT_EQ(InitialFolder("C:\\Docs\\Report.TXT"), "C:\\Docs");
-    EXPECT_EQ(InitialFolder("C:\\Report.TXT"), "C:");
+    EXPECT_EQ(InitialFolder(L"C:\\Docs\\Report.TXT"), L"C:\\Docs");
+    EXPECT_EQ(InitialFolder(L"C:\\Report.TXT"), L"C:");
 }
 
 TEST(CopyMoveSelection, PairSearchAgreesWithThePairwiseRule) {
     std::mt19937 random(7);
-    const char* names[] = {"a", "B", "b", "c.", "a.x", "A.X", "b.y", ".z"};
+    const wchar_t* names[] = {L"a", L"B", L"b", L"c.", L"a.x", L"A.X", L"b.y", L".z"};
     for (int round = 0; round < 500; ++round) {
-        std::vector<std::string> paths;
+        std::vector<std::wstring> paths;
         const int count = static_cast<int>(random() % 5);
         for (int i = 0; i < count; ++i) {
-            paths.push_back(std::string(random() % 2 ? "C:\\p\\" : "C:\\q\\") +
+            paths.push_back(std::wstring(random() % 2 ? L"C:\\p\\" : L"C:\\q\\") +
                             names[random() % 8]);
         }
         for (KeyPart part : {KeyPart::NamePart, KeyPart::Extension}) {
@@ -63,20 +63,20 @@ TEST(CopyMoveSelection, PairSearchAgreesWithThePairwiseRule) {
 }
 
 TEST(CopyMovePatterns, ReadsNamesAndPatternsAndRefusesTheRest) {
-    const std::pair<const char*, PatternKind> accepted[] = {
-        {"Summary.doc", pkPlainName}, {"summary", pkPlainName},
-        {"x.*", pkKeepExt},           {".*", pkKeepExt},
-        {"*.bak", pkKeepName},        {"*", pkKeepName},
-        {"*.*", pkKeepBoth},          {"link.LNK", pkPlainName},
-        {"x.lnk2", pkPlainName},
+    const std::pair<const wchar_t*, PatternKind> accepted[] = {
+        {L"Summary.doc", pkPlainName}, {L"summary", pkPlainName},
+        {L"x.*", pkKeepExt},           {L".*", pkKeepExt},
+        {L"*.bak", pkKeepName},        {L"*", pkKeepName},
+        {L"*.*", pkKeepBoth},          {L"link.LNK", pkPlainName},
+        {L"x.lnk2", pkPlainName},      {L"\u012a.\u012a", pkPlainName}, // low bytes of '*'
     };
     for (const auto& [name, kind] : accepted) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(ReadPattern(name).has_value());
         EXPECT_EQ(*ReadPattern(name), kind);
     }
-    for (const char* refused : {"a*.txt", "**.txt", "*.tar.gz", "x.t*", "a?b.txt", "a|b",
-                                "link.lnk", "a\"b", "a<b", "a>b", "a/b", "*.lnk"}) {
+    for (const wchar_t* refused : {L"a*.txt", L"**.txt", L"*.tar.gz", L"x.t*", L"a?b.txt", L"a|b",
+                                   L"link.lnk", L"a\"b", L"a<b", L"a>b", L"a/b", L"*.lnk"}) {
         EXPECT_FALSE(ReadPattern(refused).has_value()) << refused;
     }
 }
@@ -120,39 +120,39 @@ TEST(CopyMovePatterns, AcceptanceTableCellByCell) {
 }
 
 TEST(CopyMovePatterns, HeldPathMustLieInTheShownFolder) {
-    EXPECT_TRUE(InShownFolder("D:\\Out\\x.txt", "D:\\Out"));
-    EXPECT_TRUE(InShownFolder("D:\\Out\\x.txt", "D:\\Out\\"));
-    EXPECT_TRUE(InShownFolder("C:\\x.txt", "C:\\"));
-    EXPECT_FALSE(InShownFolder("D:\\Out\\sub\\x.txt", "D:\\Out"));
-    EXPECT_FALSE(InShownFolder("D:\\out\\x.txt", "D:\\Out"));
-    EXPECT_FALSE(InShownFolder("E:\\x.txt", "D:\\Out"));
+    EXPECT_TRUE(InShownFolder(L"D:\\Out\\x.txt", L"D:\\Out"));
+    EXPECT_TRUE(InShownFolder(L"D:\\Out\\x.txt", L"D:\\Out\\"));
+    EXPECT_TRUE(InShownFolder(L"C:\\x.txt", L"C:\\"));
+    EXPECT_FALSE(InShownFolder(L"D:\\Out\\sub\\x.txt", L"D:\\Out"));
+    EXPECT_FALSE(InShownFolder(L"D:\\out\\x.txt", L"D:\\Out"));
+    EXPECT_FALSE(InShownFolder(L"E:\\x.txt", L"D:\\Out"));
 }
 
 TEST(CopyMoveDestinations, EveryPatternKind) {
-    const std::string object = "C:\\Docs\\Report.TXT";
-    EXPECT_EQ(DestinationOf(pkPlainName, "D:\\Out\\Summary.doc", object), "D:\\Out\\Summary.doc");
-    EXPECT_EQ(DestinationOf(pkKeepName, "D:\\Out\\*.bak", object), "D:\\Out\\Report.bak");
-    EXPECT_EQ(DestinationOf(pkKeepName, "D:\\Out\\*", object), "D:\\Out\\Report");
-    EXPECT_EQ(DestinationOf(pkKeepExt, "D:\\Out\\x.*", object), "D:\\Out\\x.TXT");
-    EXPECT_EQ(DestinationOf(pkKeepBoth, "D:\\Out\\*.*", object), "D:\\Out\\Report.TXT");
-    EXPECT_EQ(DestinationOf(pkKeepExt, "D:\\Out\\.*", "C:\\a.txt"), "D:\\Out\\.txt");
-    EXPECT_EQ(DestinationOf(pkKeepExt, "D:\\Out\\n.*", "C:\\Old.Data\\noext"), "D:\\Out\\n");
-    EXPECT_EQ(DestinationOf(pkKeepName, "D:\\Out\\*.bak", "C:\\Old.Data\\noext"),
-              "D:\\Out\\noext.bak");
-    EXPECT_EQ(DestinationOf(pkKeepBoth, "C:\\*.*", "D:\\a\\b.c"), "C:\\b.c");
+    const std::wstring object = L"C:\\Docs\\Report.TXT";
+    EXPECT_EQ(DestinationOf(pkPlainName, L"D:\\Out\\Summary.doc", object), L"D:\\Out\\Summary.doc");
+    EXPECT_EQ(DestinationOf(pkKeepName, L"D:\\Out\\*.bak", object), L"D:\\Out\\Report.bak");
+    EXPECT_EQ(DestinationOf(pkKeepName, L"D:\\Out\\*", object), L"D:\\Out\\Report");
+    EXPECT_EQ(DestinationOf(pkKeepExt, L"D:\\Out\\x.*", object), L"D:\\Out\\x.TXT");
+    EXPECT_EQ(DestinationOf(pkKeepBoth, L"D:\\Out\\*.*", object), L"D:\\Out\\Report.TXT");
+    EXPECT_EQ(DestinationOf(pkKeepExt, L"D:\\Out\\.*", L"C:\\a.txt"), L"D:\\Out\\.txt");
+    EXPECT_EQ(DestinationOf(pkKeepExt, L"D:\\Out\\n.*", L"C:\\Old.Data\\noext"), L"D:\\Out\\n");
+    EXPECT_EQ(DestinationOf(pkKeepName, L"D:\\Out\\*.bak", L"C:\\Old.Data\\noext"),
+              L"D:\\Out\\noext.bak");
+    EXPECT_EQ(DestinationOf(pkKeepBoth, L"C:\\*.*", L"D:\\a\\b.c"), L"C:\\b.c");
 }
 
 TEST(CopyMoveIntoItself, ComparesWholePathComponents) {
-    EXPECT_TRUE(IsSameOrBelow("c:\\work\\doc", "c:\\work\\doc\\old"));
-    EXPECT_TRUE(IsSameOrBelow("c:\\work\\doc", "c:\\work\\doc\\a\\b\\c"));
-    EXPECT_TRUE(IsSameOrBelow("c:\\work\\doc", "c:\\work\\doc"));
-    EXPECT_TRUE(IsSameOrBelow("c:\\work\\doc\\", "c:\\work\\doc\\old"));
-    EXPECT_TRUE(IsSameOrBelow("c:\\", "c:\\anything"));
-    EXPECT_FALSE(IsSameOrBelow("c:\\work\\doc", "c:\\work\\docs\\doc"));
-    EXPECT_FALSE(IsSameOrBelow("c:\\work\\doc", "c:\\work\\doc.old"));
-    EXPECT_FALSE(IsSameOrBelow("c:\\work\\doc", "c:\\work"));
-    EXPECT_FALSE(IsSameOrBelow("c:\\work\\doc", "d:\\work\\doc\\old"));
-    EXPECT_FALSE(IsSameOrBelow("", "c:\\x"));
+    EXPECT_TRUE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work\\doc\\old"));
+    EXPECT_TRUE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work\\doc\\a\\b\\c"));
+    EXPECT_TRUE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work\\doc"));
+    EXPECT_TRUE(IsSameOrBelow(L"c:\\work\\doc\\", L"c:\\work\\doc\\old"));
+    EXPECT_TRUE(IsSameOrBelow(L"c:\\", L"c:\\anything"));
+    EXPECT_FALSE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work\\docs\\doc"));
+    EXPECT_FALSE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work\\doc.old"));
+    EXPECT_FALSE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work"));
+    EXPECT_FALSE(IsSameOrBelow(L"c:\\work\\doc", L"d:\\work\\doc\\old"));
+    EXPECT_FALSE(IsSameOrBelow(L"", L"c:\\x"));
 }
 
 // Junctions and symbolic links name another place: copied and removed as links, never

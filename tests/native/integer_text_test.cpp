@@ -6,24 +6,29 @@ namespace tarvix {
 namespace {
 
 TEST(IntegerText, ReadsDecimalAndHexadecimalForms) {
-    EXPECT_EQ(ReadIntegerText("12"), 12);
-    EXPECT_EQ(ReadIntegerText(" 12"), 12);
-    EXPECT_EQ(ReadIntegerText("+7"), 7);
-    EXPECT_EQ(ReadIntegerText("-3"), -3);
-    EXPECT_EQ(ReadIntegerText("007"), 7);
-    EXPECT_EQ(ReadIntegerText("$10"), 16);
-    EXPECT_EQ(ReadIntegerText("0x10"), 16);
-    EXPECT_EQ(ReadIntegerText("0X1f"), 31);
-    EXPECT_EQ(ReadIntegerText("x10"), 16);
-    EXPECT_EQ(ReadIntegerText("X10"), 16);
-    EXPECT_EQ(ReadIntegerText("2147483647"), 2147483647);
-    EXPECT_EQ(ReadIntegerText("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(ReadIntegerText(L"12"), 12);
+    EXPECT_EQ(ReadIntegerText(L" 12"), 12);
+    EXPECT_EQ(ReadIntegerText(L"+7"), 7);
+    EXPECT_EQ(ReadIntegerText(L"-3"), -3);
+    EXPECT_EQ(ReadIntegerText(L"007"), 7);
+    EXPECT_EQ(ReadIntegerText(L"$10"), 16);
+    EXPECT_EQ(ReadIntegerText(L"0x10"), 16);
+    EXPECT_EQ(ReadIntegerText(L"0X1f"), 31);
+    EXPECT_EQ(ReadIntegerText(L"x10"), 16);
+    EXPECT_EQ(ReadIntegerText(L"X10"), 16);
+    EXPECT_EQ(ReadIntegerText(L"2147483647"), 2147483647);
+    EXPECT_EQ(ReadIntegerText(L"-2147483648"), -2147483647 - 1);
 }
 
 TEST(IntegerText, RefusesEverythingElse) {
-    for (const char* text :
-         {"", "   ", "1a", "1 ", "-$10", "+0x1", "$", "0x", "+", "-", "1.5", "2147483648",
-          "-2147483649", "99999999999999999999", "\t1", "0x1g", "$100000000"}) {
+    for (const wchar_t* text :
+         {L"", L"   ", L"1a", L"1 ", L"-$10", L"+0x1", L"$", L"0x", L"+", L"-", L"1.5",
+          L"2147483648", L"-2147483649", L"99999999999999999999", L"\t1", L"0x1g", L"$100000000",
+          // Units whose low byte is an ASCII digit or prefix, and digits of other scripts.
+          L"\u0131\u0132",
+          L"\u0124"
+          L"1f",
+          L"\uff11", L"\u0661"}) {
         EXPECT_FALSE(ReadIntegerText(text).has_value()) << '"' << text << '"';
     }
 }

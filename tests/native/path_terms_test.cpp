@@ -2,36 +2,53 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace tarvix {
 namespace {
 
+// U+1F600 as UTF-16: a character outside the basic plane takes two code units.
+const std::wstring kGrin{wchar_t(0xD83D), wchar_t(0xDE00)};
+
 struct PathTermsRow {
-    const char* path;
-    const char* folderPart;
-    const char* bareName;
-    const char* extension;
-    const char* namePart;
-    const char* objectFolder;
+    std::wstring path;
+    std::wstring folderPart;
+    std::wstring bareName;
+    std::wstring extension;
+    std::wstring namePart;
+    std::wstring objectFolder;
 };
 
 TEST(PathTerms, SplitsPathsAtTheLastSeparatorAndDot) {
     const PathTermsRow rows[] = {
-        {"C:\\Work\\a.txt", "C:\\Work\\", "a.txt", ".txt", "C:\\Work\\a", "C:\\Work"},
-        {"C:\\a.txt", "C:\\", "a.txt", ".txt", "C:\\a", "C:\\"},
-        {"C:\\Work\\report.tar.gz", "C:\\Work\\", "report.tar.gz", ".gz", "C:\\Work\\report.tar",
-         "C:\\Work"},
-        {".profile", "", ".profile", ".profile", "", ""},
-        {"C:\\Old.Data\\file", "C:\\Old.Data\\", "file", "", "C:\\Old.Data\\file", "C:\\Old.Data"},
-        {"C:\\", "C:\\", "", "", "C:\\", "C:\\"},
-        {"C:x.doc", "C:", "x.doc", ".doc", "C:x", "C:"},
-        {"name.", "", "name.", ".", "name", ""},
-        {"\\\\server\\share\\a.txt", "\\\\server\\share\\", "a.txt", ".txt", "\\\\server\\share\\a",
-         "\\\\server\\share"},
-        {"\\\\x", "\\\\", "x", "", "\\\\x", "\\\\"},
-        {"", "", "", "", "", ""},
+        {L"C:\\Work\\a.txt", L"C:\\Work\\", L"a.txt", L".txt", L"C:\\Work\\a", L"C:\\Work"},
+        {L"C:\\a.txt", L"C:\\", L"a.txt", L".txt", L"C:\\a", L"C:\\"},
+        {L"C:\\Work\\report.tar.gz", L"C:\\Work\\", L"report.tar.gz", L".gz",
+         L"C:\\Work\\report.tar", L"C:\\Work"},
+        {L".profile", L"", L".profile", L".profile", L"", L""},
+        {L"C:\\Old.Data\\file", L"C:\\Old.Data\\", L"file", L"", L"C:\\Old.Data\\file",
+         L"C:\\Old.Data"},
+        {L"C:\\", L"C:\\", L"", L"", L"C:\\", L"C:\\"},
+        {L"C:x.doc", L"C:", L"x.doc", L".doc", L"C:x", L"C:"},
+        {L"name.", L"", L"name.", L".", L"name", L""},
+        {L"\\\\server\\share\\a.txt", L"\\\\server\\share\\", L"a.txt", L".txt",
+         L"\\\\server\\share\\a", L"\\\\server\\share"},
+        {L"\\\\x", L"\\\\", L"x", L"", L"\\\\x", L"\\\\"},
+        {L"", L"", L"", L"", L"", L""},
+        // Names of other scripts: Polish, Greek, Japanese.
+        {L"C:\\Pliki\\\u0142\u00f3d\u017a.txt", L"C:\\Pliki\\", L"\u0142\u00f3d\u017a.txt", L".txt",
+         L"C:\\Pliki\\\u0142\u00f3d\u017a", L"C:\\Pliki"},
+        {L"C:\\\u0394\\\u03b1\u03b2.\u03b3", L"C:\\\u0394\\", L"\u03b1\u03b2.\u03b3", L".\u03b3",
+         L"C:\\\u0394\\\u03b1\u03b2", L"C:\\\u0394"},
+        {L"D:\\\u5199\u771f\\\u65c5\u884c.jpeg", L"D:\\\u5199\u771f\\", L"\u65c5\u884c.jpeg",
+         L".jpeg", L"D:\\\u5199\u771f\\\u65c5\u884c", L"D:\\\u5199\u771f"},
+        // A surrogate pair at either end of a term stays whole.
+        {L"C:\\a" + kGrin, L"C:\\", L"a" + kGrin, L"", L"C:\\a" + kGrin, L"C:\\"},
+        {L"C:\\" + kGrin + L"\\" + kGrin + L"." + kGrin, L"C:\\" + kGrin + L"\\",
+         kGrin + L"." + kGrin, L"." + kGrin, L"C:\\" + kGrin + L"\\" + kGrin, L"C:\\" + kGrin},
     };
     for (const PathTermsRow& row : rows) {
-        SCOPED_TRACE(row.path);
+        SCOPED_TRACE(testing::PrintToString(row.path));
         EXPECT_EQ(FolderPart(row.path), row.folderPart);
         EXPECT_EQ(BareName(row.path), row.bareName);
         EXPECT_EQ(Extension(row.path), row.extension);
@@ -41,9 +58,11 @@ TEST(PathTerms, SplitsPathsAtTheLastSeparatorAndDot) {
 }
 
 TEST(PathTerms, NamePartAndExtensionRebuildThePath) {
-    for (const char* path : {"a", "a.b.c", "x\\.y", "x.y\\z", ":.", "..", "C:\\d.e\\f.g"}) {
-        EXPECT_EQ(NamePart(path) + Extension(path), path) << path;
-        EXPECT_EQ(FolderPart(path) + BareName(path), path) << path;
+    for (const wchar_t* path :
+         {L"a", L"a.b.c", L"x\\.y", L"x.y\\z", L":.", L"..", L"C:\\d.e\\f.g"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(path)));
+        EXPECT_EQ(NamePart(path) + Extension(path), path);
+        EXPECT_EQ(FolderPart(path) + BareName(path), path);
     }
 }
 

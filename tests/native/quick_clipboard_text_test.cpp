@@ -6,19 +6,20 @@ namespace tarvix {
 namespace {
 
 TEST(ClipboardText, OneLinePerObjectEachEndedByCrLf) {
-    const std::vector<std::string> paths = {"C:\\Work\\a.txt", "C:\\Work\\Sub", "C:\\",
-                                            "D:\\Other\\a.txt", "\\\\server\\share\\b c.doc"};
+    const std::vector<std::wstring> paths = {L"C:\\Work\\a.txt", L"C:\\Work\\Sub", L"C:\\",
+                                             L"D:\\Other\\a.txt", L"\\\\server\\share\\b c.doc"};
     EXPECT_EQ(ClipboardText(paths, false),
-              "C:\\Work\\a.txt\r\nC:\\Work\\Sub\r\nC:\\\r\nD:\\Other\\a.txt\r\n"
-              "\\\\server\\share\\b c.doc\r\n");
+              L"C:\\Work\\a.txt\r\nC:\\Work\\Sub\r\nC:\\\r\nD:\\Other\\a.txt\r\n"
+              L"\\\\server\\share\\b c.doc\r\n");
     // A drive root has no name: its line is empty. Equal names stay two lines.
-    EXPECT_EQ(ClipboardText(paths, true), "a.txt\r\nSub\r\n\r\na.txt\r\nb c.doc\r\n");
+    EXPECT_EQ(ClipboardText(paths, true), L"a.txt\r\nSub\r\n\r\na.txt\r\nb c.doc\r\n");
 }
 
 TEST(ClipboardText, EmptySelectionGivesTheEmptyTextAndOneObjectOneLine) {
-    EXPECT_EQ(ClipboardText({}, false), "");
-    EXPECT_EQ(ClipboardText({}, true), "");
-    EXPECT_EQ(ClipboardText({"C:\\x\\\x84quoted\x94.txt"}, true), "\x84quoted\x94.txt\r\n");
+    EXPECT_EQ(ClipboardText({}, false), L"");
+    EXPECT_EQ(ClipboardText({}, true), L"");
+    EXPECT_EQ(ClipboardText({L"C:\\x\\\u201equoted\u201d.txt"}, true),
+              L"\u201equoted\u201d.txt\r\n");
 }
 
 } // namespace

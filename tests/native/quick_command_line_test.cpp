@@ -6,27 +6,33 @@ namespace tarvix {
 namespace {
 
 TEST(PromptCommandLine, NtFamilyPushesTheQuotedFolderOtherFamilyTakesNoFolder) {
-    EXPECT_EQ(PromptCommandLine(true, "C:\\WINDOWS\\system32", "C:\\Work"),
-              "C:\\WINDOWS\\system32\\cmd.exe /k pushd \"C:\\Work\"");
-    EXPECT_EQ(PromptCommandLine(true, "C:\\WINDOWS\\system32", "C:\\"),
-              "C:\\WINDOWS\\system32\\cmd.exe /k pushd \"C:\\\"");
-    EXPECT_EQ(PromptCommandLine(true, "C:\\WINDOWS\\system32", "\\\\server\\share"),
-              "C:\\WINDOWS\\system32\\cmd.exe /k pushd \"\\\\server\\share\"");
-    EXPECT_EQ(PromptCommandLine(false, "C:\\WINDOWS", "C:\\Work"), "C:\\WINDOWS\\command.com /k");
+    EXPECT_EQ(PromptCommandLine(true, L"C:\\WINDOWS\\system32", L"C:\\Work"),
+              L"C:\\WINDOWS\\system32\\cmd.exe /k pushd \"C:\\Work\"");
+    EXPECT_EQ(PromptCommandLine(true, L"C:\\WINDOWS\\system32", L"C:\\"),
+              L"C:\\WINDOWS\\system32\\cmd.exe /k pushd \"C:\\\"");
+    EXPECT_EQ(PromptCommandLine(true, L"C:\\WINDOWS\\system32", L"\\\\server\\share"),
+              L"C:\\WINDOWS\\system32\\cmd.exe /k pushd \"\\\\server\\share\"");
+    EXPECT_EQ(PromptCommandLine(true, L"C:\\WINDOWS\\system32", L"D:\\\u5199\u771f"),
+              L"C:\\WINDOWS\\system32\\cmd.exe /k pushd \"D:\\\u5199\u771f\"");
+    EXPECT_EQ(PromptCommandLine(false, L"C:\\WINDOWS", L"C:\\Work"),
+              L"C:\\WINDOWS\\command.com /k");
 }
 
-TEST(PromptCommandLine, ALineThatWouldNotFitTheBufferWithItsNulIsRefused) {
-    const std::string system = "C:\\WINDOWS\\system32";
-    const std::size_t fixed = std::string(system + "\\cmd.exe /k pushd \"\"").size();
-    const std::string fits(kCommandLineBufferSize - 1 - fixed, 'f');
+TEST(PromptCommandLine, ALineThatWouldPassTheLimitWithItsNulIsRefused) {
+    const std::wstring system = L"C:\\WINDOWS\\system32";
+    const std::size_t fixed = std::wstring(system + L"\\cmd.exe /k pushd \"\"").size();
+    const std::wstring fits(kCommandLineLimit - 1 - fixed, L'f');
     const auto longest = PromptCommandLine(true, system, fits);
     ASSERT_TRUE(longest.has_value());
-    EXPECT_EQ(longest->size(), kCommandLineBufferSize - 1);
-    EXPECT_FALSE(PromptCommandLine(true, system, fits + "g").has_value());
-    // Both folders near their longest: the case the fixed buffer cannot hold.
-    EXPECT_FALSE(PromptCommandLine(true, std::string(259, 's'), std::string(259, 'o')).has_value());
+    EXPECT_EQ(longest->size(), kCommandLineLimit - 1);
+    EXPECT_FALSE(PromptCommandLine(true, system, fits + L"g").has_value());
+    // Folders past MAX_PATH fit; two near the longest path do not.
+    EXPECT_TRUE(
+        PromptCommandLine(true, std::wstring(259, L's'), std::wstring(1000, L'o')).has_value());
     EXPECT_FALSE(
-        PromptCommandLine(false, std::string(kCommandLineBufferSize, 'w'), "C:\\").has_value());
+        PromptCommandLine(true, std::wstring(16000, L's'), std::wstring(16767, L'o')).has_value());
+    EXPECT_FALSE(
+        PromptCommandLine(false, std::wstring(kCommandLineLimit, L'w'), L"C:\\").has_value());
 }
 
 } // namespace

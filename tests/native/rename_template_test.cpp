@@ -6,30 +6,33 @@ namespace tarvix {
 namespace {
 
 struct WorkedExample {
-    const char* acceptedTemplate;
+    const wchar_t* acceptedTemplate;
     int start;
-    std::vector<std::string> oldNames;
-    std::vector<std::string> newNames;
+    std::vector<std::wstring> oldNames;
+    std::vector<std::wstring> newNames;
 };
 
 TEST(SeriesTemplate, WorkedExamples) {
     const WorkedExample examples[] = {
-        {"Holiday ???",
+        {L"Holiday ???",
          1,
-         {"IMG_0412.JPG", "IMG_0413.JPG", "notes.txt"},
-         {"Holiday 001.JPG", "Holiday 002.JPG", "Holiday 003.txt"}},
-        {"*_?", 9, {"a.txt", "b.txt", "c"}, {"a_9.txt", "b_10.txt", "c_11"}},
-        {"?\?-*", 0, {"x.tar.gz", ".profile", "name."}, {"00-x.tar.gz", "01-.profile", "02-name."}},
-        {"?", 32767, {"p.bmp", "q.bmp", "r.bmp"}, {"32767.bmp", "32768.bmp", "32769.bmp"}},
-        {"*.bak", 1, {"a.txt", "README"}, {"a.bak.txt", "README.bak"}},
-        {"*", 5, {"One.doc", "two"}, {"One.doc", "two"}},
-        {"Page ?? of set",
+         {L"IMG_0412.JPG", L"IMG_0413.JPG", L"notes.txt"},
+         {L"Holiday 001.JPG", L"Holiday 002.JPG", L"Holiday 003.txt"}},
+        {L"*_?", 9, {L"a.txt", L"b.txt", L"c"}, {L"a_9.txt", L"b_10.txt", L"c_11"}},
+        {L"?\?-*",
+         0,
+         {L"x.tar.gz", L".profile", L"name."},
+         {L"00-x.tar.gz", L"01-.profile", L"02-name."}},
+        {L"?", 32767, {L"p.bmp", L"q.bmp", L"r.bmp"}, {L"32767.bmp", L"32768.bmp", L"32769.bmp"}},
+        {L"*.bak", 1, {L"a.txt", L"README"}, {L"a.bak.txt", L"README.bak"}},
+        {L"*", 5, {L"One.doc", L"two"}, {L"One.doc", L"two"}},
+        {L"Page ?? of set",
          98,
-         {"s1.png", "s2.png", "s3.png"},
-         {"Page 98 of set.png", "Page 99 of set.png", "Page 100 of set.png"}},
-        {"2002?", 1, {"a.jpg", "b.jpg"}, {"20021.jpg", "20022.jpg"}},
-        {"x??y*", 7, {"m.n"}, {"x07ym.n"}},
-        {"", 1, {}, {}},
+         {L"s1.png", L"s2.png", L"s3.png"},
+         {L"Page 98 of set.png", L"Page 99 of set.png", L"Page 100 of set.png"}},
+        {L"2002?", 1, {L"a.jpg", L"b.jpg"}, {L"20021.jpg", L"20022.jpg"}},
+        {L"x??y*", 7, {L"m.n"}, {L"x07ym.n"}},
+        {L"", 1, {}, {}},
     };
     for (const WorkedExample& example : examples) {
         EXPECT_EQ(SeriesNames(example.acceptedTemplate, example.start, example.oldNames),
@@ -39,26 +42,27 @@ TEST(SeriesTemplate, WorkedExamples) {
 }
 
 TEST(SeriesTemplate, AcceptsAtMostOneStarAndOneRunAndNoForbiddenCharacter) {
-    for (const char* accepted : {"", "abc", "x??y*", "?", "*", "a.b c", "???", "*???", "?*"}) {
+    for (const wchar_t* accepted :
+         {L"", L"abc", L"x??y*", L"?", L"*", L"a.b c", L"???", L"*???", L"?*", L"?\u012a*"}) {
         EXPECT_TRUE(AcceptableTemplate(accepted)) << accepted;
     }
-    for (const char* refused :
-         {"a?b?", "?*?", "**", "*??*", "a/b", "a\\b", "c:", "\"q\"", "<", ">", "a|b", "?? ?"}) {
+    for (const wchar_t* refused : {L"a?b?", L"?*?", L"**", L"*??*", L"a/b", L"a\\b", L"c:",
+                                   L"\"q\"", L"<", L">", L"a|b", L"?? ?"}) {
         EXPECT_FALSE(AcceptableTemplate(refused)) << refused;
     }
-    EXPECT_TRUE(TemplateComputesNames("a*"));
-    EXPECT_TRUE(TemplateComputesNames("?"));
-    EXPECT_FALSE(TemplateComputesNames("abc"));
-    EXPECT_FALSE(TemplateComputesNames(""));
+    EXPECT_TRUE(TemplateComputesNames(L"a*"));
+    EXPECT_TRUE(TemplateComputesNames(L"?"));
+    EXPECT_FALSE(TemplateComputesNames(L"abc"));
+    EXPECT_FALSE(TemplateComputesNames(L""));
 }
 
 TEST(SeriesTemplate, StartTextsReadAsIntegerTextsAndEndWithinTheLimits) {
-    EXPECT_EQ(ReadStartNumber(" 12"), 12);
-    EXPECT_EQ(ReadStartNumber("$10"), 16);
-    EXPECT_EQ(ReadStartNumber("32767"), 32767);
-    EXPECT_EQ(ReadStartNumber("40000"), 32767);
-    EXPECT_EQ(ReadStartNumber("-5"), 0);
-    for (const char* unreadable : {"", "1a", "-$10"}) {
+    EXPECT_EQ(ReadStartNumber(L" 12"), 12);
+    EXPECT_EQ(ReadStartNumber(L"$10"), 16);
+    EXPECT_EQ(ReadStartNumber(L"32767"), 32767);
+    EXPECT_EQ(ReadStartNumber(L"40000"), 32767);
+    EXPECT_EQ(ReadStartNumber(L"-5"), 0);
+    for (const wchar_t* unreadable : {L"", L"1a", L"-$10"}) {
         EXPECT_FALSE(ReadStartNumber(unreadable).has_value()) << '"' << unreadable << '"';
     }
 }

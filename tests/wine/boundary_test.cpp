@@ -60,7 +60,7 @@ TEST_F(Boundary, HandBuiltDropListsThatLieAboutThemselves) {
         reinterpret_cast<DROPFILES*>(lying.data())->pFiles = offset;
         EXPECT_TRUE(FAILED(InitializeWith(NewDropDataObject(lying, S_OK)))) << offset;
     }
-    std::vector<BYTE> odd = DropFilesBlock({folder / "Odd.TXT"});
+    std::vector<BYTE> odd = WideDropFilesBlock({folder / "Odd.TXT"});
     odd.insert(odd.begin() + sizeof(DROPFILES), 0x41);
     reinterpret_cast<DROPFILES*>(odd.data())->pFiles = sizeof(DROPFILES) + 1;
     EXPECT_EQ(InitializeWith(NewDropDataObject(odd, S_OK)), S_OK) << "names at an odd offset";

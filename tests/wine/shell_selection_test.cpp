@@ -29,32 +29,33 @@ TEST(Selection, ShellDataObjectGivesFullPathsInOrderWithFolders) {
     WriteTextFile(folder / "b with space.txt", "b");
     WriteTextFile(folder / "a.txt", "a");
     MakeFolder(folder / "sub");
-    const std::vector<std::string> paths = {folder / "b with space.txt", folder / "sub",
-                                            folder / "a.txt"};
+    const std::vector<std::wstring> paths = {folder / "b with space.txt", folder / "sub",
+                                             folder / "a.txt"};
     IDataObject* data = ShellDataObject(paths);
     ASSERT_NE(data, nullptr);
 
     TTarvixExt* extension = new TTarvixExt();
     extension->AddRef();
     EXPECT_EQ(InitializeWith(extension, data), S_OK);
-    const std::vector<std::string> selected = extension->SelectedPaths();
+    const std::vector<std::wstring> selected = extension->SelectedPaths();
     extension->Release();
     ASSERT_EQ(selected.size(), 3u);
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        EXPECT_EQ(lstrcmpiA(selected[i].c_str(), paths[i].c_str()), 0) << selected[i];
+        EXPECT_EQ(lstrcmpiW(selected[i].c_str(), paths[i].c_str()), 0) << U8(selected[i]);
     }
 }
 
-TEST(Selection, DropListKeepsDuplicatesAndLongNamesWhole) {
-    const std::string longName = "C:\\" + std::string(300, 'n') + ".txt";
-    IDataObject* data = NewDropDataObject({"C:\\x\\a.txt", "C:\\x\\a.txt", longName});
+TEST(Selection, DropListKeepsDuplicatesLongNamesAndEveryScriptWhole) {
+    const std::wstring longName = L"C:\\" + std::wstring(300, L'n') + L".txt";
+    const std::wstring foreign = W("C:\\Łódź\\Ελληνικά 日本 😀.txt");
+    IDataObject* data =
+        NewDropDataObject(std::vector<std::wstring>{L"C:\\x\\a.txt", L"C:\\x\\a.txt", longName, foreign});
     TTarvixExt* extension = new TTarvixExt();
     extension->AddRef();
     EXPECT_EQ(InitializeWith(extension, data), S_OK);
-    ASSERT_EQ(extension->SelectedPaths().size(), 3u);
-    EXPECT_EQ(extension->SelectedPaths()[0], "C:\\x\\a.txt");
-    EXPECT_EQ(extension->SelectedPaths()[1], "C:\\x\\a.txt");
-    EXPECT_EQ(extension->SelectedPaths()[2], longName) << "never cut to another path";
+    EXPECT_EQ(extension->SelectedPaths(),
+              (std::vector<std::wstring>{L"C:\\x\\a.txt", L"C:\\x\\a.txt", longName, foreign}))
+        << "never cut to another path, never another character";
 
     EXPECT_EQ(InitializeWith(extension, NewDropDataObject(std::vector<std::string>{})), S_OK);
     EXPECT_TRUE(extension->SelectedPaths().empty()) << "an empty drop list empties the selection";
@@ -76,7 +77,7 @@ TEST(Selection, RefusalsKeepThePreviousSelection) {
     LowerBusy();
 
     ASSERT_EQ(extension->SelectedPaths().size(), 1u);
-    EXPECT_EQ(extension->SelectedPaths()[0], "C:\\kept.txt");
+    EXPECT_EQ(extension->SelectedPaths()[0], L"C:\\kept.txt");
     extension->Release();
 }
 
@@ -108,7 +109,7 @@ TEST_F(OwnSelection, EachObjectRunsItsCommandOnItsOwnSelection) {
 // either runs its command.
 TEST_F(OwnSelection, ObjectsOnTwoThreadsKeepTheirOwnSelections) {
     std::atomic<int> selected{0};
-    auto window = [&](const std::string& path, unsigned command) {
+    auto window = [&](const std::wstring& path, unsigned command) {
         ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         IContextMenu* menu = SelectWith(dll, {path});
         ++selected;
@@ -128,33 +129,6 @@ TEST_F(OwnSelection, ObjectsOnTwoThreadsKeepTheirOwnSelections) {
               (std::map<std::string, std::string>{{"A.TXT", "a"}, {"bee.txt", "b"}}));
 }
 
-TEST(Selection, AnsiAndWideDropListsReadAlike) {
-    const std::vector<std::string> names = {"C:\\a\\\xe9t\xe9.txt", "D:\\b c\\d"};
-    for (bool wide : {true, false}) {
-        std::vector<BYTE> block = DropFilesBlock(names, wide);
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
-        std::memcpy(::GlobalLock(memory), block.data(), block.size());
-        ::GlobalUnlock(memory);
-        EXPECT_EQ(DropListNames(memory)->ToVector(), names) << wide;
-        ::GlobalFree(memory);
-    }
-}
-
-// What a handler gets by asking DragQueryFileA name by name, each name whole.
-std::vector<std::string> DragQueryFileNames(HGLOBAL memory) {
-    HDROP drop = static_cast<HDROP>(memory);
-    std::vector<std::string> names;
-    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT index = 0; index < count; ++index) {
-        const UINT length = ::DragQueryFileA(drop, index, nullptr, 0);
-        std::string name(length + 1, '\0');
-        ::DragQueryFileA(drop, index, name.data(), length + 1);
-        name.resize(length);
-        names.push_back(name);
-    }
-    return names;
-}
-
 HGLOBAL GlobalCopy(const std::vector<BYTE>& block) {
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
     std::memcpy(::GlobalLock(memory), block.data(), block.size());
@@ -162,6 +136,23 @@ HGLOBAL GlobalCopy(const std::vector<BYTE>& block) {
     return memory;
 }
 
+// What a handler gets by asking DragQueryFileW name by name, each name whole.
+std::vector<std::wstring> DragQueryFileNames(HGLOBAL memory) {
+    HDROP drop = static_cast<HDROP>(memory);
+    std::vector<std::wstring> names;
+    const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT index = 0; index < count; ++index) {
+        const UINT length = ::DragQueryFileW(drop, index, nullptr, 0);
+        std::wstring name(length + 1, L'\0');
+        ::DragQueryFileW(drop, index, name.data(), length + 1);
+        name.resize(length);
+        names.push_back(name);
+    }
+    return names;
+}
+
+// The one-pass read gives what the platform's own loop gives, for wide lists (any name) and
+// ANSI ones (names of the code page, converted as the platform converts them).
 TEST(Selection, OnePassReadEqualsTheDragQueryFileLoop) {
     std::vector<std::string> many;
     for (int i = 0; i < 500; ++i) {
@@ -182,25 +173,16 @@ TEST(Selection, OnePassReadEqualsTheDragQueryFileLoop) {
             ::GlobalFree(memory);
         }
     }
-    // Windows counts no name in an empty list (Wine's DragQueryFileA counts one).
+    const std::vector<std::wstring> scripts = {W("C:\\Łódź.txt"), W("C:\\Ελληνικά"),
+                                               W("C:\\日本\\語.txt"), W("C:\\😀 emoji.txt")};
+    HGLOBAL memory = GlobalCopy(WideDropFilesBlock(scripts));
+    EXPECT_EQ(DropListNames(memory)->ToVector(), scripts);
+    EXPECT_EQ(DragQueryFileNames(memory), scripts);
+    ::GlobalFree(memory);
+    // Windows counts no name in an empty list (Wine's DragQueryFile counts one).
     HGLOBAL empty = GlobalCopy(DropFilesBlock({}, true));
     EXPECT_TRUE(DropListNames(empty)->empty());
     ::GlobalFree(empty);
-}
-
-TEST(Selection, NamesOutsideTheCodePageConvertAsTheShellConverts) {
-    // A wide block with Japanese names: each name converts exactly as DragQueryFileA does.
-    std::vector<BYTE> block(sizeof(DROPFILES), 0);
-    const std::wstring names =
-        std::wstring(L"C:\\\x65e5\x672c.txt") + L'\0' + L"C:\\plain.txt" + L'\0' + L'\0';
-    const auto* bytes = reinterpret_cast<const BYTE*>(names.data());
-    block.insert(block.end(), bytes, bytes + names.size() * sizeof(wchar_t));
-    auto* header = reinterpret_cast<DROPFILES*>(block.data());
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = TRUE;
-    HGLOBAL memory = GlobalCopy(block);
-    EXPECT_EQ(DropListNames(memory)->ToVector(), DragQueryFileNames(memory));
-    ::GlobalFree(memory);
 }
 
 TEST(Selection, MalformedBlocksAreRefusedAndKeepTheSelection) {
@@ -216,7 +198,7 @@ TEST(Selection, MalformedBlocksAreRefusedAndKeepTheSelection) {
     }
     EXPECT_TRUE(FAILED(InitializeWith(extension, NewDropDataObject(std::vector<BYTE>{}, S_OK))));
     ASSERT_EQ(extension->SelectedPaths().size(), 1u);
-    EXPECT_EQ(extension->SelectedPaths()[0], "C:\\kept.txt");
+    EXPECT_EQ(extension->SelectedPaths()[0], L"C:\\kept.txt");
     extension->Release();
 }
 

@@ -90,28 +90,6 @@ std::wstring Widen(const std::string& text) {
 
 } // namespace
 
-std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wide) {
-    std::vector<BYTE> block(sizeof(DROPFILES), 0);
-    auto append = [&block](const void* data, std::size_t size) {
-        const auto* bytes = static_cast<const BYTE*>(data);
-        block.insert(block.end(), bytes, bytes + size);
-    };
-    for (const std::string& name : names) {
-        if (wide) {
-            const std::wstring text = Widen(name);
-            append(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-        } else {
-            append(name.c_str(), name.size() + 1);
-        }
-    }
-    const wchar_t terminator = 0;
-    append(&terminator, wide ? sizeof(wchar_t) : 1);
-    auto* header = reinterpret_cast<DROPFILES*>(block.data());
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = wide ? TRUE : FALSE;
-    return block;
-}
-
 std::vector<BYTE> WideDropFilesBlock(const std::vector<std::wstring>& names) {
     std::vector<BYTE> block(sizeof(DROPFILES), 0);
     for (const std::wstring& name : names) {
@@ -125,6 +103,23 @@ std::vector<BYTE> WideDropFilesBlock(const std::vector<std::wstring>& names) {
     return block;
 }
 
+std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wide) {
+    if (wide) {
+        std::vector<std::wstring> wideNames;
+        for (const std::string& name : names) {
+            wideNames.push_back(Widen(name));
+        }
+        return WideDropFilesBlock(wideNames);
+    }
+    std::vector<BYTE> block(sizeof(DROPFILES), 0);
+    for (const std::string& name : names) {
+        block.insert(block.end(), name.c_str(), name.c_str() + name.size() + 1);
+    }
+    block.push_back(0);
+    reinterpret_cast<DROPFILES*>(block.data())->pFiles = sizeof(DROPFILES);
+    return block;
+}
+
 IDataObject* NewDropDataObject(std::vector<BYTE> block, HRESULT failure) {
     return new DropDataObject(std::move(block), failure);
 }
@@ -133,12 +128,12 @@ IDataObject* NewDropDataObject(const std::vector<std::string>& names) {
     return NewDropDataObject(DropFilesBlock(names), S_OK);
 }
 
-IDataObject* ShellDataObject(const std::vector<std::string>& paths) {
-    std::vector<std::wstring> widePaths;
-    for (const std::string& path : paths) {
-        widePaths.push_back(Widen(path));
-    }
-    return tools::ShellDataObject(widePaths);
+IDataObject* NewDropDataObject(const std::vector<std::wstring>& names) {
+    return NewDropDataObject(WideDropFilesBlock(names), S_OK);
+}
+
+IDataObject* ShellDataObject(const std::vector<std::wstring>& paths) {
+    return tools::ShellDataObject(paths);
 }
 
 } // namespace tarvix::test

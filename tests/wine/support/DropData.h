@@ -7,17 +7,18 @@
 
 namespace tarvix::test {
 
-// A DROPFILES block for the names: wide (as the shell gives it) or ANSI.
+// A DROPFILES block for names in the ANSI code page: wide (as the shell gives it) or ANSI.
 std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wide = true);
-// A wide DROPFILES block for names that need not fit the ANSI code page.
+// A wide DROPFILES block for any names.
 std::vector<BYTE> WideDropFilesBlock(const std::vector<std::wstring>& names);
 
 // An IDataObject whose GetData(CF_HDROP) hands out a copy of `block`, or answers `failure`
 // when that is not S_OK. Returned with one reference.
 IDataObject* NewDropDataObject(std::vector<BYTE> block, HRESULT failure = S_OK);
 IDataObject* NewDropDataObject(const std::vector<std::string>& names);
+IDataObject* NewDropDataObject(const std::vector<std::wstring>& names);
 
 // The shell's own data object for objects of one folder (Windows paths), or null.
-IDataObject* ShellDataObject(const std::vector<std::string>& paths);
+IDataObject* ShellDataObject(const std::vector<std::wstring>& paths);
 
 } // namespace tarvix::test

@@ -47,7 +47,7 @@ IContextMenu* ExtensionDll::NewMenu() const {
     return menu;
 }
 
-IContextMenu* SelectWith(const ExtensionDll& dll, const std::vector<std::string>& paths) {
+IContextMenu* SelectWith(const ExtensionDll& dll, const std::vector<std::wstring>& paths) {
     IContextMenu* menu = dll.NewMenu();
     if (menu == nullptr) {
         return nullptr;

@@ -28,7 +28,7 @@ class ExtensionDll {
 
 // A fresh extension object whose selection is `paths` (hand-built wide drop list). Asserts
 // nothing; returns null when anything failed.
-IContextMenu* SelectWith(const ExtensionDll& dll, const std::vector<std::string>& paths);
+IContextMenu* SelectWith(const ExtensionDll& dll, const std::vector<std::wstring>& paths);
 // InvokeCommand by index with `owner` as the shell window.
 HRESULT Invoke(IContextMenu* menu, unsigned index, HWND owner = nullptr);
 

@@ -1,18 +1,20 @@
 #include "FileTimesRead.h"
 
+#include "platform/LongPath.h"
+
 namespace tarvix::test {
 
 namespace {
 
-HANDLE OpenForTimes(const std::string& path, DWORD access) {
-    return ::CreateFileA(path.c_str(), access,
+HANDLE OpenForTimes(const std::wstring& path, DWORD access) {
+    return ::CreateFileW(ExtendedPath(path).c_str(), access,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 } // namespace
 
-StampTimes ReadTimes(const std::string& path) {
+StampTimes ReadTimes(const std::wstring& path) {
     StampTimes times;
     HANDLE file = OpenForTimes(path, FILE_READ_ATTRIBUTES);
     ::GetFileTime(file, &times.created, &times.accessed, &times.written);
@@ -20,7 +22,7 @@ StampTimes ReadTimes(const std::string& path) {
     return times;
 }
 
-void WriteTimes(const std::string& path, const FILETIME& time) {
+void WriteTimes(const std::wstring& path, const FILETIME& time) {
     HANDLE file = OpenForTimes(path, FILE_WRITE_ATTRIBUTES);
     ::SetFileTime(file, &time, &time, &time);
     ::CloseHandle(file);

@@ -11,8 +11,8 @@ struct StampTimes {
     FILETIME accessed{};
     FILETIME written{};
 };
-StampTimes ReadTimes(const std::string& path);
-void WriteTimes(const std::string& path, const FILETIME& time);
+StampTimes ReadTimes(const std::wstring& path);
+void WriteTimes(const std::wstring& path, const FILETIME& time);
 // A file time in UTC from its calendar parts, and a file time as local calendar parts with the
 // rules in force on its date.
 FILETIME UtcTime(int year, int month, int day, int hour, int minute, int second);

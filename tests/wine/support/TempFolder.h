@@ -1,9 +1,15 @@
-// A unique folder for one test, removed with everything in it afterwards.
+// A unique folder for one test, removed with everything in it afterwards; and the file helpers
+// of the tests. Paths are UTF-16 and may pass MAX_PATH; names given as narrow text are UTF-8,
+// so a test spells any name readably, and the snapshots name files in UTF-8 too.
 #pragma once
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace tarvix::test {
+
+std::wstring W(std::string_view utf8);
+std::string U8(std::wstring_view wide);
 
 class TempFolder {
   public:
@@ -12,27 +18,27 @@ class TempFolder {
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
-    const std::string& Path() const { return path_; }
+    const std::wstring& Path() const { return path_; }
     // Path of a name inside the folder.
-    std::string operator/(const std::string& relative) const { return path_ + "\\" + relative; }
+    std::wstring operator/(std::string_view relative) const { return path_ + L"\\" + W(relative); }
+    std::wstring operator/(std::wstring_view relative) const {
+        return path_ + L"\\" + std::wstring(relative);
+    }
 
   private:
-    std::string path_;
+    std::wstring path_;
 };
 
-void WriteTextFile(const std::string& path, const std::string& content);
-std::string ReadTextFile(const std::string& path);
-void MakeFolder(const std::string& path);
-bool Exists(const std::string& path);
-// Every file below `root` by relative path ('\' separated) with its content; folders appear
-// with the content "<dir>". The whole-tree check that catches a lost or overwritten file.
-std::map<std::string, std::string> Snapshot(const std::string& root);
-// The same by wide names, for names outside the ANSI code page; with wide content setters.
-std::map<std::wstring, std::string> WideSnapshot(const std::wstring& root);
 void WriteTextFile(const std::wstring& path, const std::string& content);
 std::string ReadTextFile(const std::wstring& path);
-// Names in a folder exactly as the file system spells them.
-std::map<std::string, bool> NamesIn(const std::string& folder);
-void RemoveTree(const std::string& path);
+void MakeFolder(const std::wstring& path);
+bool Exists(const std::wstring& path);
+// Every file below `root` by relative path ('\' separated, UTF-8) with its content; folders
+// appear with the content "<dir>". The whole-tree check that catches a lost or overwritten
+// file.
+std::map<std::string, std::string> Snapshot(const std::wstring& root);
+// Names in a folder exactly as the file system spells them (UTF-8), and whether each is a folder.
+std::map<std::string, bool> NamesIn(const std::wstring& folder);
+void RemoveTree(const std::wstring& path);
 
 } // namespace tarvix::test
