@@ -15,20 +15,20 @@ using tarvix::test::TempFolder;
 constexpr int kSmallFiles = 2000;
 constexpr int kRepeats = 5;
 
-std::vector<std::string> MakeSmallFiles(const std::string& folder) {
+std::vector<std::wstring> MakeSmallFiles(const std::wstring& folder) {
     tarvix::test::MakeFolder(folder);
-    std::vector<std::string> paths;
+    std::vector<std::wstring> paths;
     std::string content(4096, 'x');
     for (int i = 0; i < kSmallFiles; ++i) {
         content.replace(0, 8, std::to_string(10000000 + i));
-        paths.push_back(folder + "\\file" + std::to_string(i) + ".dat");
+        paths.push_back(folder + L"\\file" + std::to_wstring(i) + L".dat");
         tarvix::test::WriteTextFile(paths.back(), content);
     }
     return paths;
 }
 
-std::string MakeLargeFile(const std::string& path, int mebibytes = 256) {
-    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+std::wstring MakeLargeFile(const std::wstring& path, int mebibytes = 256) {
+    HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     std::string block(1 << 20, 'L');
     for (int i = 0; i < mebibytes; ++i) {
@@ -46,29 +46,29 @@ double TimeOnce(const std::function<void()>& body) {
 
 // The batch of Copy as of `paths` into `out` with "*.*", on a window made beforehand as the
 // command makes it before its dialog.
-void CopyAs(tarvix::TFormProgress& form, const std::vector<std::string>& paths,
-            const std::string& out, bool move) {
-    tarvix::RunCopyMoveBatch(form, paths, out + "\\*.*", tarvix::pkKeepBoth, move);
+void CopyAs(tarvix::TFormProgress& form, const std::vector<std::wstring>& paths,
+            const std::wstring& out, bool move) {
+    tarvix::RunCopyMoveBatch(form, paths, out + L"\\*.*", tarvix::pkKeepBoth, move);
 }
 
-void CopyLoop(const std::vector<std::string>& paths, const std::string& out, bool move) {
-    for (const std::string& path : paths) {
-        const std::string to = out + path.substr(path.find_last_of('\\'));
-        ::CopyFileA(path.c_str(), to.c_str(), TRUE);
+void CopyLoop(const std::vector<std::wstring>& paths, const std::wstring& out, bool move) {
+    for (const std::wstring& path : paths) {
+        const std::wstring to = out + path.substr(path.find_last_of(L'\\'));
+        ::CopyFileW(path.c_str(), to.c_str(), TRUE);
         if (move) {
-            ::DeleteFileA(path.c_str());
+            ::DeleteFileW(path.c_str());
         }
     }
 }
 
 // What the window costs per object: both texts set, the window repainted, the bar stepped.
-double RepaintMicroseconds(const std::vector<std::string>& paths) {
+double RepaintMicroseconds(const std::vector<std::wstring>& paths) {
     tarvix::TFormProgress form;
-    form.SetCaption("Copy");
+    form.SetCaption(L"Copy");
     form.SetMax(static_cast<int>(paths.size()) + 1);
     form.Show();
     const double ms = TimeOnce([&] {
-        for (const std::string& path : paths) {
+        for (const std::wstring& path : paths) {
             form.SetSource(path);
             form.SetDestination(path);
             form.RepaintWindow();
@@ -93,15 +93,15 @@ double Median(std::vector<double> values) {
 // Both ways run in pairs, in turns, so that the disk's write-back of the sources and of
 // earlier runs falls on both alike; the median passes over the runs it disturbed most.
 Pair Measure(const TempFolder& root, bool move,
-             const std::function<std::vector<std::string>()>& prepare, int repeats = kRepeats) {
+             const std::function<std::vector<std::wstring>()>& prepare, int repeats = kRepeats) {
     std::vector<double> ours;
     std::vector<double> bare;
     for (int run = 0; run < repeats; ++run) {
         for (bool isOurs : {run % 2 == 0, run % 2 != 0}) {
-            const std::vector<std::string> paths = prepare();
+            const std::vector<std::wstring> paths = prepare();
             tarvix::test::MakeFolder(root / "Out");
             auto form = std::make_unique<tarvix::TFormProgress>();
-            form->SetCaption(move ? "Move" : "Copy");
+            form->SetCaption(move ? L"Move" : L"Copy");
             const double ms = TimeOnce([&] {
                 isOurs ? CopyAs(*form, paths, root / "Out", move)
                        : CopyLoop(paths, root / "Out", move);
@@ -118,8 +118,8 @@ Pair Measure(const TempFolder& root, bool move,
 // 2 GiB is copied: between the start, each progress call and the end. The system takes a
 // window for hung after five seconds of that.
 double LongestProgressGapMs(const TempFolder& root) {
-    const std::string from = MakeLargeFile(root / "huge.bin", 2048);
-    const std::string to = root / "huge copy.bin";
+    const std::wstring from = MakeLargeFile(root / "huge.bin", 2048);
+    const std::wstring to = root / "huge copy.bin";
     double longest = 0;
     double last = 0;
     LARGE_INTEGER frequency;
@@ -137,8 +137,8 @@ double LongestProgressGapMs(const TempFolder& root) {
         last = at;
     });
     longest = std::max(longest, now() - last);
-    ::DeleteFileA(to.c_str());
-    ::DeleteFileA(from.c_str());
+    ::DeleteFileW(to.c_str());
+    ::DeleteFileW(from.c_str());
     return longest;
 }
 
@@ -146,7 +146,7 @@ double LongestProgressGapMs(const TempFolder& root) {
 
 TARVIX_BENCH(fileops) {
     TempFolder root("bench");
-    std::vector<std::string> small = MakeSmallFiles(root / "Small");
+    std::vector<std::wstring> small = MakeSmallFiles(root / "Small");
     const Pair copy = Measure(root, false, [&] { return small; });
     figures.push_back({"copy_as_2000x4KiB", copy.ours, "ms", copy.bare, 1.2});
     figures.push_back({"copy_as_overhead_per_object",
@@ -161,7 +161,7 @@ TARVIX_BENCH(fileops) {
     tarvix::test::RemoveTree(root / "Small");
 
     tarvix::test::MakeFolder(root / "Large");
-    const std::vector<std::string> large{MakeLargeFile(root / "Large\\big.bin")};
+    const std::vector<std::wstring> large{MakeLargeFile(root / "Large\\big.bin")};
     // A copy of 256 MiB takes less than a tenth of a second: more runs even out the noise.
     const Pair big = Measure(
         root, false, [&] { return large; }, 3 * kRepeats);

@@ -7,8 +7,9 @@
 #include "rename/RenamSerIds.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cwchar>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -48,27 +49,27 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return ::DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::vector<std::string> OldNames(int count) {
-    std::vector<std::string> names;
-    char name[32];
+std::vector<std::wstring> OldNames(int count) {
+    std::vector<std::wstring> names;
+    wchar_t name[32];
     for (int i = 0; i < count; ++i) {
-        std::snprintf(name, sizeof(name), "IMG_%05d.JPG", i);
+        std::swprintf(name, std::size(name), L"IMG_%05d.JPG", i);
         names.emplace_back(name);
     }
     return names;
 }
 
 void MeasureSession(HWND owner, int count, SessionTimes& best) {
-    TFormRenamSer form("Scans?", OldNames(count));
+    TFormRenamSer form(L"Scans?", OldNames(count));
     double started = 0;
     g_onceOpen = [&] {
         best.open = std::min(best.open, NowMs() - started);
         // Not shown yet: the dialog manager shows it once its queue is first empty.
-        const HWND dialog = ::FindWindowA("#32770", "Rename series");
+        const HWND dialog = ::FindWindowW(L"#32770", L"Rename series");
         for (int change = 0; change < kChanges; ++change) {
-            const char* text = change % 2 == 0 ? "Holiday ???" : "Holiday ??";
+            const wchar_t* text = change % 2 == 0 ? L"Holiday ???" : L"Holiday ??";
             const double before = NowMs();
-            ::SetDlgItemTextA(dialog, IDC_RENAME_TEMPLATE, text);
+            ::SetDlgItemTextW(dialog, IDC_RENAME_TEMPLATE, text);
             best.change = std::min(best.change, NowMs() - before);
         }
         const double before = NowMs();

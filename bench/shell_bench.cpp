@@ -100,6 +100,20 @@ std::vector<std::string> ManyNames(int count) {
     return names;
 }
 
+// The same paths spelled in scripts the ANSI code page cannot hold, surrogate pairs included.
+std::vector<std::wstring> ManyForeignNames(int count) {
+    std::vector<std::wstring> names;
+    names.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        names.push_back(
+            L"C:"
+            L"\\Users\\\u0141ucja\\\u5199\u771f\\\u0394\u03b9\u03b1\u03ba\u03bf\u03c0\u03ad\u03c2 "
+            L"2026\\\U0001F389_" +
+            std::to_wstring(100000 + i) + L".JPG");
+    }
+    return names;
+}
+
 // What a handler that asks DragQueryFileA name by name pays for the same data object.
 void DragQueryFileLoop(IDataObject* data) {
     FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
@@ -171,6 +185,19 @@ TARVIX_BENCH(selection_intake) {
         {"initialize_linearity_100000_vs_10x10000", largeMs, "ms", 10 * smallMs, 1.5});
     small->Release();
     large->Release();
+
+    // Names beyond the code page cost no more than the names an ANSI drop list carries.
+    IDataObject* ansi = test::NewDropDataObject(test::DropFilesBlock(ManyNames(100000), false));
+    IDataObject* wide = test::NewDropDataObject(test::WideDropFilesBlock(ManyForeignNames(100000)));
+    double ansiMs = 1e300;
+    double wideMs = 1e300;
+    for (int round = 0; round < 3; ++round) {
+        ansiMs = std::min(ansiMs, BestMilliseconds(3, [&] { InitializeOnly(dll, ansi); }));
+        wideMs = std::min(wideMs, BestMilliseconds(3, [&] { InitializeOnly(dll, wide); }));
+    }
+    figures.push_back({"initialize_100000_wide_vs_ansi_names", wideMs, "ms", ansiMs, 1.3});
+    ansi->Release();
+    wide->Release();
 }
 
 // QueryContextMenu alone, after Initialize with 100,000 names, against the same after one name.

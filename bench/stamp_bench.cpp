@@ -11,15 +11,15 @@
 namespace tarvix::bench {
 namespace {
 
-void StampInThreeCalls(const std::vector<std::string>& paths) {
+void StampInThreeCalls(const std::vector<std::wstring>& paths) {
     TFormProgress progress;
     progress.SetMax(static_cast<int>(paths.size()) + 1);
     progress.Show();
     FILETIME time{};
     SYSTEMTIME parts{2000, 1, 0, 1, 0, 0, 0, 0};
     ::SystemTimeToFileTime(&parts, &time);
-    for (const std::string& path : paths) {
-        HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    for (const std::wstring& path : paths) {
+        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         ::SetFileTime(file, &time, nullptr, nullptr);
         ::SetFileTime(file, nullptr, nullptr, &time);
@@ -31,7 +31,7 @@ void StampInThreeCalls(const std::vector<std::string>& paths) {
 
 TARVIX_BENCH(stamp_run) {
     test::TempFolder folder("StampBench");
-    std::vector<std::string> paths;
+    std::vector<std::wstring> paths;
     for (int index = 0; index < 500; ++index) {
         paths.push_back(folder / ("file " + std::to_string(index) + ".txt"));
         test::WriteTextFile(paths.back(), std::to_string(index));

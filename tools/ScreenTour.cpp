@@ -29,7 +29,7 @@ using namespace tarvix::test;
 
 namespace {
 
-std::string g_doneFolder;
+std::wstring g_doneFolder;
 
 BOOL CALLBACK CountUnpainted(HWND window, LPARAM count) {
     if (::GetUpdateRect(window, nullptr, FALSE)) {
@@ -84,10 +84,10 @@ void Settle(HWND window) {
         },
         2000);
     DWORD_PTR answer = 0;
-    ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer);
+    ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer);
     HideCaretOf(thread);
     // An active caption; the save dialog's frame needs to be told.
-    ::SendMessageA(window, WM_NCACTIVATE, TRUE, 0);
+    ::SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     WaitUntil([&] { return !Unpainted(window); }, 2000);
 }
@@ -99,18 +99,18 @@ void Hold(const std::string& name, HWND window) {
     std::printf("HOLD %s %ld %ld %ld %ld\n", name.c_str(), frame.left, frame.top,
                 frame.right - frame.left, frame.bottom - frame.top);
     std::fflush(stdout);
-    const std::string done = g_doneFolder + "\\" + name + ".done";
+    const std::wstring done = g_doneFolder + L"\\" + W(name) + L".done";
     if (!WaitUntil([&] { return Exists(done); }, 60000)) {
         std::fprintf(stderr, "no picture taken of %s\n", name.c_str());
     }
 }
 
 // Runs `show` on this thread while the robot holds the window `caption` for its picture and
-// then presses `button`.
-void Picture(const std::string& name, const std::string& caption, int button,
+// then presses `button`. The robot finds windows by their ANSI captions.
+void Picture(const std::string& name, const std::wstring& caption, int button,
              const std::function<void()>& show) {
     WindowRobot robot;
-    robot.Then(caption, [&](HWND window) {
+    robot.Then(WideToAnsi(caption), [&](HWND window) {
         Hold(name, window);
         PressButton(window, button);
     });
@@ -122,23 +122,25 @@ void Picture(const std::string& name, const std::string& caption, int button,
     }
 }
 
-void ShowBox(MessageKind kind, MessageButtons buttons, const std::string& text) {
+void ShowBox(MessageKind kind, MessageButtons buttons, const std::wstring& text) {
     const VisualStylesScope styles;
     ShowMessage(kind, buttons, text);
 }
 
-void SaveDialog(const std::string& work) {
-    Selection selection({work + "\\report.txt", work + "\\notes.txt", work + "\\todo.txt"});
-    Picture("save-dialog", "Copy selected objects with extension \x84.txt\x94 as...", IDCANCEL,
-            [&] { RunCommandContained(0, selection); });
+void SaveDialog(const std::wstring& work) {
+    Selection selection({work + L"\\report.txt", work + L"\\notes.txt", work + L"\\todo.txt"});
+    Picture("save-dialog", FormatText(IDS_TITLE_SAME_EXT, {LoadText(IDS_VERB_COPY), L".txt"}),
+            IDCANCEL, [&] { RunCommandContained(0, selection); });
 }
 
 // The progress window stays open while it asks whether to replace a file, so both are taken
 // then, the question moved below the window.
-void ProgressAndReplace(const std::string& work) {
+void ProgressAndReplace(const std::wstring& work) {
+    const std::wstring caption = LoadText(IDS_VERB_COPY);
     WindowRobot robot;
-    robot.Then("Confirm", [&](HWND box) {
-        HWND progress = FindWindowByCaption("Copy", ::GetWindowThreadProcessId(box, nullptr));
+    robot.Then(WideToAnsi(LoadText(IDS_CAPTION_CONFIRM)), [&](HWND box) {
+        HWND progress =
+            FindWindowByCaption(WideToAnsi(caption), ::GetWindowThreadProcessId(box, nullptr));
         RECT frame{};
         ::GetWindowRect(progress, &frame);
         ::SetWindowPos(box, nullptr, frame.left, frame.bottom + 40, 0, 0,
@@ -151,8 +153,9 @@ void ProgressAndReplace(const std::string& work) {
     {
         const VisualStylesScope styles;
         TFormProgress form;
-        form.SetCaption(LoadText(IDS_VERB_COPY));
-        RunCopyMoveBatch(form, {work + "\\report.txt"}, work + "\\Backup\\*.*", pkKeepBoth, false);
+        form.SetCaption(caption);
+        RunCopyMoveBatch(form, {work + L"\\report.txt"}, work + L"\\Backup\\*.*", pkKeepBoth,
+                         false);
     }
     robot.Finish();
     if (!robot.AllStepsMet()) {
@@ -160,16 +163,17 @@ void ProgressAndReplace(const std::string& work) {
     }
 }
 
-void RenameSeries(const std::string& work) {
-    std::vector<std::string> paths;
-    for (const char* name : {"IMG_4711.jpg", "IMG_4712.jpg", "IMG_4720.jpg", "IMG_4733.jpg"}) {
-        paths.push_back(work + "\\" + name);
+void RenameSeries(const std::wstring& folder, const std::vector<std::wstring>& names,
+                  const std::wstring& seriesTemplate, const char* picture) {
+    std::vector<std::wstring> paths;
+    for (const std::wstring& name : names) {
+        paths.push_back(folder + L"\\" + name);
     }
     Selection selection(paths);
     WindowRobot robot;
-    robot.Then(LoadText(IDS_RENAME_CAPTION), [&](HWND dialog) {
-        ::SetDlgItemTextA(dialog, IDC_RENAME_TEMPLATE, "Holiday ??");
-        Hold("rename-series", dialog);
+    robot.Then(WideToAnsi(LoadText(IDS_RENAME_CAPTION)), [&](HWND dialog) {
+        ::SetDlgItemTextW(dialog, IDC_RENAME_TEMPLATE, seriesTemplate.c_str());
+        Hold(picture, dialog);
         PressButton(dialog, IDCANCEL);
     });
     robot.Start();
@@ -177,51 +181,76 @@ void RenameSeries(const std::string& work) {
     robot.Finish();
 }
 
-void TimeStamp(const std::string& work) {
-    Selection selection({work + "\\report.txt"});
+void TimeStamp(const std::wstring& work) {
+    Selection selection({work + L"\\report.txt"});
     Picture("time-stamp", LoadText(IDS_STAMP_CAPTION), IDCANCEL,
             [&] { RunCommandContained(3, selection); });
 }
 
-void MessageBoxes(const std::string& work) {
-    const std::string source = work + "\\report.txt";
-    const std::string destination = "E:\\Archive\\report.txt";
-    Picture("error-box", "Error", IDOK, [&] {
+void MessageBoxes(const std::wstring& work) {
+    const std::wstring source = work + L"\\report.txt";
+    const std::wstring destination = L"E:\\Archive\\report.txt";
+    Picture("error-box", LoadText(IDS_CAPTION_ERROR), IDOK, [&] {
         ShowBox(MessageKind::Error, MessageButtons::Ok,
                 FormatText(IDS_WRITE_ERROR, {source, destination}));
     });
-    Picture("information-box", "Information", IDNO, [] {
+    Picture("information-box", LoadText(IDS_CAPTION_INFORMATION), IDNO, [] {
         ShowBox(MessageKind::Information, MessageButtons::YesNo, LoadText(IDS_HELP_NOT_FOUND));
     });
-    Picture("confirmation-box", "Confirm", IDNO, [&] {
+    Picture("confirmation-box", LoadText(IDS_CAPTION_CONFIRM), IDNO, [&] {
         ShowBox(MessageKind::Confirmation, MessageButtons::YesNo,
-                FormatText(IDS_OBJECT_MISSING, {work + "\\draft.txt"}));
+                FormatText(IDS_OBJECT_MISSING, {work + L"\\draft.txt"}));
     });
 }
 
-void MakeSamples(const std::string& work) {
+// Names beyond the ANSI code page, for the picture of a series: Polish, Greek, Russian and
+// Czech (Wine has no font here for Japanese or emoji, which the tests use).
+const wchar_t kTripFolder[] = L"V\u00fdlet do \u0141odzi";
+const std::vector<std::wstring> kTripNames = {L"\u0141\u00f3d\u017a n\u00e1m\u011bst\u00ed.jpg",
+                                              L"\u0391\u03b8\u03ae\u03bd\u03b1.jpg",
+                                              L"\u041c\u043e\u0441\u043a\u0432\u0430.jpg",
+                                              L"\u017dlu\u0165ou\u010dk\u00fd k\u016f\u0148.jpg"};
+
+void MakeSamples(const std::wstring& work) {
     MakeFolder(work);
-    MakeFolder(work + "\\Backup");
+    MakeFolder(work + L"\\Backup");
+
     for (const char* name : {"report.txt", "notes.txt", "todo.txt", "IMG_4711.jpg", "IMG_4712.jpg",
                              "IMG_4720.jpg", "IMG_4733.jpg", "Backup\\report.txt"}) {
-        WriteTextFile(work + "\\" + name, name);
+        WriteTextFile(work + L"\\" + W(name), name);
     }
 }
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 3) {
+int main() {
+    // The folders arrive as UTF-16, whatever the ANSI code page holds.
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const bool wellFormed = argv != nullptr && argc == 3;
+    std::wstring work;
+    if (wellFormed) {
+        g_doneFolder = argv[1];
+        work = argv[2];
+    }
+    ::LocalFree(argv);
+    if (!wellFormed) {
         std::fprintf(stderr, "usage: ScreenTour <done folder> <work folder>\n");
         return 2;
     }
-    g_doneFolder = argv[1];
-    const std::string work = argv[2];
     ::OleInitialize(nullptr);
     MakeSamples(work);
     SaveDialog(work);
     ProgressAndReplace(work);
-    RenameSeries(work);
+    RenameSeries(work, {L"IMG_4711.jpg", L"IMG_4712.jpg", L"IMG_4720.jpg", L"IMG_4733.jpg"},
+                 L"Holiday ??", "rename-series");
+    // Made only now, so that the other pictures do not show it.
+    const std::wstring trip = work + L"\\" + kTripFolder;
+    MakeFolder(trip);
+    for (const std::wstring& name : kTripNames) {
+        WriteTextFile(trip + L"\\" + name, "photo");
+    }
+    RenameSeries(trip, kTripNames, L"V\u00fdlet ??", "rename-series-names");
     TimeStamp(work);
     MessageBoxes(work);
     RemoveTree(work);

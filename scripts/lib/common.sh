@@ -67,6 +67,11 @@ tarvix_wine_unmanaged() {
 # With the argument "user-display" an existing DISPLAY is used instead of a private one.
 tarvix_wine_start() {
   export WINEPREFIX=${TARVIX_WINEPREFIX:-$TARVIX_WIN_BUILD/wineprefix}
+  # Two scripts on one prefix would share its Wine server, and the first to stop would end
+  # the other's programs: the second waits for the first.
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec {TARVIX_PREFIX_LOCK}>"$WINEPREFIX.lock"
+  flock -w 900 "$TARVIX_PREFIX_LOCK" || echo "== the Wine prefix stayed busy; going on" >&2
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "${1:-}" != user-display ] || [ -z "${DISPLAY:-}" ]; then
     local display=90
@@ -96,6 +101,8 @@ tarvix_wine_stop() {
   [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1
   [ -n "${TARVIX_XVFB_PID:-}" ] && kill "$TARVIX_XVFB_PID" 2>/dev/null
   TARVIX_XVFB_PID=
+  if [ -n "${TARVIX_PREFIX_LOCK:-}" ]; then exec {TARVIX_PREFIX_LOCK}>&-; fi
+  TARVIX_PREFIX_LOCK=
   return 0
 }
 

@@ -19,15 +19,15 @@ using Map = std::map<std::string, std::string>;
 
 constexpr int kFileNameBox = 0x47c; // cmb13: the name box of the Explorer-style dialog
 
-std::string CurrentFolder() {
-    char folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, folder);
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
     return folder;
 }
 
 // Types `name` and presses Save; true when the dialog is still open afterwards (refused).
-bool Enter(HWND dialog, const std::string& name) {
-    ::SetWindowTextA(::GetDlgItem(dialog, kFileNameBox), name.c_str());
+bool Enter(HWND dialog, const std::wstring& name) {
+    ::SetWindowTextW(::GetDlgItem(dialog, kFileNameBox), name.c_str());
     ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
     return ::IsWindow(dialog) && ::IsWindowVisible(dialog);
@@ -43,12 +43,12 @@ class CopyMoveAsTest : public ::testing::Test {
   protected:
     // Runs the command on `list`; `onDialog` drives the dialog with `title`, and `after`
     // answers the boxes of the batch.
-    DialogRun Run(const std::vector<std::string>& list, bool move, const std::string& title,
+    DialogRun Run(const std::vector<std::wstring>& list, bool move, const std::wstring& title,
                   std::function<void(HWND)> onDialog, const std::vector<Answer>& after = {}) {
         auto form = std::make_unique<TFormProgress>();
         form->SetCaption(LoadText(move ? IDS_VERB_MOVE : IDS_VERB_COPY));
         WindowRobot robot;
-        robot.Then(title, std::move(onDialog));
+        robot.Then(WideToAnsi(title), std::move(onDialog));
         for (const Answer& answer : after) {
             robot.Answer(answer.caption, answer.button);
         }
@@ -64,7 +64,7 @@ class CopyMoveAsTest : public ::testing::Test {
         return run;
     }
 
-    std::string In(const std::string& name) const { return folder / ("In\\" + name); }
+    std::wstring In(const std::string& name) const { return folder / ("In\\" + name); }
 
     void SetUp() override {
         MakeFolder(folder / "In");
@@ -98,10 +98,10 @@ TEST_F(CopyMoveAsTest, SingleObjectTakesEveryPatternKind) {
     for (const auto& [typed, expected] : cases) {
         SCOPED_TRACE(typed);
         WriteTextFile(In("Report.TXT"), "the report");
-        std::string shownFolder;
+        std::wstring shownFolder;
         std::string initialName;
-        DialogRun run = Run({In("Report.TXT")}, false, "Copy \x84Report.TXT\x94 as...",
-                            [&, typed = std::string(typed)](HWND dialog) {
+        DialogRun run = Run({In("Report.TXT")}, false, L"Copy „Report.TXT” as...",
+                            [&, typed = W(typed)](HWND dialog) {
                                 initialName = WindowText(::GetDlgItem(dialog, kFileNameBox));
                                 shownFolder = CurrentFolder();
                                 Enter(dialog, typed);
@@ -113,33 +113,32 @@ TEST_F(CopyMoveAsTest, SingleObjectTakesEveryPatternKind) {
         EXPECT_EQ(shownFolder, folder / "In");
         EXPECT_EQ(Snapshot(folder / "In"),
                   (Map{{"Report.TXT", "the report"}, {expected, "the report"}, {"Sub", "<dir>"}}));
-        ::DeleteFileA(In(expected).c_str());
+        ::DeleteFileW(In(expected).c_str());
     }
 }
 
 TEST_F(CopyMoveAsTest, RefusedEntriesKeepTheDialogOpenUntilAnAcceptedOne) {
     WriteTextFile(In("a.txt"), "a");
     WriteTextFile(In("b.txt"), "b");
-    std::vector<std::string> stayedOpen;
-    DialogRun run =
-        Run({In("a.txt"), In("b.txt")}, true,
-            "Move selected objects with extension \x84.txt\x94 as...", [&](HWND dialog) {
-                for (const char* refused :
-                     {"new.*", "new.txt", "a*.txt", "x.t*", "a|b", "link.lnk", "Sub"}) {
-                    if (Enter(dialog, refused)) {
-                        stayedOpen.push_back(refused);
-                    }
-                }
-                const std::string otherFolder = folder / "x.bak";
-                if (Enter(dialog, otherFolder)) {
-                    stayedOpen.push_back("other folder");
-                }
-                Enter(dialog, "*.bak");
-            });
+    std::vector<std::wstring> stayedOpen;
+    DialogRun run = Run({In("a.txt"), In("b.txt")}, true,
+                        L"Move selected objects with extension „.txt” as...", [&](HWND dialog) {
+                            for (const wchar_t* refused : {L"new.*", L"new.txt", L"a*.txt", L"x.t*",
+                                                           L"a|b", L"link.lnk", L"Sub"}) {
+                                if (Enter(dialog, refused)) {
+                                    stayedOpen.push_back(refused);
+                                }
+                            }
+                            if (Enter(dialog, folder / "x.bak")) {
+                                stayedOpen.push_back(L"other folder");
+                            }
+                            Enter(dialog, L"*.bak");
+                        });
     EXPECT_TRUE(run.allMet);
     EXPECT_EQ(Unexpected(run.seen), std::vector<std::string>{});
-    EXPECT_EQ(stayedOpen, (std::vector<std::string>{"new.*", "new.txt", "a*.txt", "x.t*", "a|b",
-                                                    "link.lnk", "Sub", "other folder"}));
+    EXPECT_EQ(stayedOpen,
+              (std::vector<std::wstring>{L"new.*", L"new.txt", L"a*.txt", L"x.t*", L"a|b",
+                                         L"link.lnk", L"Sub", L"other folder"}));
     EXPECT_EQ(Snapshot(folder.Path()),
               (Map{{"In", "<dir>"}, {"In\\Sub", "<dir>"}, {"In\\a.bak", "a"}, {"In\\b.bak", "b"}}));
 }
@@ -148,20 +147,17 @@ TEST_F(CopyMoveAsTest, RefusedEntriesKeepTheDialogOpenUntilAnAcceptedOne) {
 // name is judged as typed, and refused.
 TEST_F(CopyMoveAsTest, QuotesAreJudgedAsTypedAndRefused) {
     WriteTextFile(In("a.txt"), "a");
-    std::vector<std::string> stayedOpen;
-    DialogRun run = Run({In("a.txt")}, false,
-                        "Copy \x84"
-                        "a.txt\x94 as...",
-                        [&](HWND dialog) {
-                            for (const char* typed : {"x\"b.txt", "\"x.txt\""}) {
-                                if (Enter(dialog, typed)) {
-                                    stayedOpen.push_back(typed);
-                                }
-                            }
-                            PressButton(dialog, IDCANCEL);
-                        });
+    std::vector<std::wstring> stayedOpen;
+    DialogRun run = Run({In("a.txt")}, false, L"Copy „a.txt” as...", [&](HWND dialog) {
+        for (const wchar_t* typed : {L"x\"b.txt", L"\"x.txt\""}) {
+            if (Enter(dialog, typed)) {
+                stayedOpen.push_back(typed);
+            }
+        }
+        PressButton(dialog, IDCANCEL);
+    });
     EXPECT_TRUE(run.allMet);
-    EXPECT_EQ(stayedOpen, (std::vector<std::string>{"x\"b.txt", "\"x.txt\""}));
+    EXPECT_EQ(stayedOpen, (std::vector<std::wstring>{L"x\"b.txt", L"\"x.txt\""}));
     EXPECT_EQ(Snapshot(folder / "In"), (Map{{"Sub", "<dir>"}, {"a.txt", "a"}}));
 }
 
@@ -171,9 +167,9 @@ TEST_F(CopyMoveAsTest, MixedSelectionRefusesPatternsThatWouldCollide) {
     WriteTextFile(In("c.doc"), "c");
     bool collidingRefused = false;
     DialogRun run = Run({In("a.txt"), In("b.txt"), In("c.doc")}, false,
-                        "Copy selected objects as...", [&](HWND dialog) {
-                            collidingRefused = Enter(dialog, "n.*");
-                            Enter(dialog, "*.bak");
+                        L"Copy selected objects as...", [&](HWND dialog) {
+                            collidingRefused = Enter(dialog, L"n.*");
+                            Enter(dialog, L"*.bak");
                         });
     EXPECT_TRUE(run.allMet);
     EXPECT_TRUE(collidingRefused);
@@ -191,9 +187,9 @@ TEST_F(CopyMoveAsTest, SameNameSelectionKeepsExtensions) {
     WriteTextFile(In("X.doc"), "x doc");
     bool keepNameRefused = false;
     DialogRun run = Run({In("x.txt"), In("X.doc")}, false,
-                        "Copy selected objects with name \x84x\x94 as...", [&](HWND dialog) {
-                            keepNameRefused = Enter(dialog, "*.bak");
-                            Enter(dialog, "y.*");
+                        L"Copy selected objects with name „x” as...", [&](HWND dialog) {
+                            keepNameRefused = Enter(dialog, L"*.bak");
+                            Enter(dialog, L"y.*");
                         });
     EXPECT_TRUE(run.allMet);
     EXPECT_TRUE(keepNameRefused);
@@ -208,8 +204,8 @@ TEST_F(CopyMoveAsTest, KeepBothInTheOwnFolderLeavesEverythingAsItWas) {
     WriteTextFile(In("a.txt"), "a");
     WriteTextFile(In("b.txt"), "b");
     const Map before = Snapshot(folder.Path());
-    DialogRun run = Run({In("a.txt"), In("b.txt"), In("Sub")}, true, "Move selected objects as...",
-                        [](HWND dialog) { Enter(dialog, "*.*"); },
+    DialogRun run = Run({In("a.txt"), In("b.txt"), In("Sub")}, true, L"Move selected objects as...",
+                        [](HWND dialog) { Enter(dialog, L"*.*"); },
                         {{"Confirm", IDYES}, {"Confirm", kAnswerYesToAll}, {"Error", IDOK}});
     EXPECT_TRUE(run.allMet);
     EXPECT_EQ(Unexpected(run.seen), std::vector<std::string>{});
@@ -219,13 +215,10 @@ TEST_F(CopyMoveAsTest, KeepBothInTheOwnFolderLeavesEverythingAsItWas) {
 TEST_F(CopyMoveAsTest, CancelChangesNothingAndShowsNoProgress) {
     WriteTextFile(In("a.txt"), "a");
     const Map before = Snapshot(folder.Path());
-    DialogRun run = Run({In("a.txt")}, true,
-                        "Move \x84"
-                        "a.txt\x94 as...",
-                        [](HWND dialog) {
-                            ::SetWindowTextA(::GetDlgItem(dialog, kFileNameBox), "typed.txt");
-                            PressEscape(dialog);
-                        });
+    DialogRun run = Run({In("a.txt")}, true, L"Move „a.txt” as...", [](HWND dialog) {
+        ::SetWindowTextW(::GetDlgItem(dialog, kFileNameBox), L"typed.txt");
+        PressEscape(dialog);
+    });
     EXPECT_TRUE(run.allMet);
     EXPECT_FALSE(run.windowShown);
     EXPECT_EQ(run.seen.size(), 1u);
@@ -237,9 +230,9 @@ TEST_F(CopyMoveAsTest, MenuCommandsRunThroughTheExtension) {
     WriteTextFile(In("b.txt"), "b");
     ExtensionDll dll;
     WindowRobot robot;
-    robot.Then("Copy selected objects with extension \x84.txt\x94 as...", PressEscape)
-        .Then("Move selected objects with extension \x84.txt\x94 as...",
-              [](HWND dialog) { Enter(dialog, "*.bak"); });
+    robot.Then(WideToAnsi(L"Copy selected objects with extension „.txt” as..."), PressEscape)
+        .Then(WideToAnsi(L"Move selected objects with extension „.txt” as..."),
+              [](HWND dialog) { Enter(dialog, L"*.bak"); });
     robot.Start();
     for (unsigned command : {0u, 1u}) {
         IContextMenu* menu = SelectWith(dll, {In("a.txt"), In("b.txt")});
@@ -255,7 +248,7 @@ TEST_F(CopyMoveAsTest, MenuCommandsRunThroughTheExtension) {
 TEST(ProgressWindow, LooksAsDocumentedAndCountsUpToItsMaximum) {
     TFormProgress form;
     ASSERT_NE(form.Handle(), nullptr);
-    form.SetCaption("Copy");
+    form.SetCaption(L"Copy");
     const auto style = static_cast<DWORD>(::GetWindowLongPtrA(form.Handle(), GWL_STYLE));
     EXPECT_EQ(style & WS_SYSMENU, 0u);
     EXPECT_NE(style & WS_CAPTION, 0u);
@@ -270,11 +263,11 @@ TEST(ProgressWindow, LooksAsDocumentedAndCountsUpToItsMaximum) {
     EXPECT_EQ(client.right, units.right);
     EXPECT_EQ(client.bottom, units.bottom);
 
-    const std::string longPath = "C:\\" + std::string(300, 'x');
+    const std::wstring longPath = L"C:\\" + std::wstring(300, L'x');
     form.SetSource(longPath);
     EXPECT_EQ(form.Source(), longPath);
     form.RepaintWindow();
-    EXPECT_EQ(WindowText(::GetDlgItem(form.Handle(), IDC_EDIT_ZDROJ)), longPath);
+    EXPECT_EQ(WindowText(::GetDlgItem(form.Handle(), IDC_EDIT_ZDROJ)), WideToAnsi(longPath));
     form.SetMax(3);
     form.Step();
     form.Step();

@@ -22,27 +22,43 @@ namespace {
 
 using Map = std::map<std::string, std::string>;
 
+// A path as the ledger names it: lower-cased, since the file system matches names without
+// regard to case, and a replaced file may keep the spelling of the file it replaced.
+std::string LedgerKey(const std::wstring& relative) {
+    return U8(LowerCase(relative));
+}
+
+// Every file and folder below `root` by ledger key, with its content.
+Map Ledger(const std::wstring& root) {
+    Map ledger;
+    for (const auto& [path, content] : Snapshot(root)) {
+        ledger[LedgerKey(W(path))] = content;
+    }
+    return ledger;
+}
+
 struct Batch {
-    std::vector<std::string> objects; // full paths, selection order
-    std::string finalPath;
+    std::vector<std::wstring> objects; // full paths, selection order
+    std::wstring finalPath;
     PatternKind pattern = pkPlainName;
     bool move = false;
 };
 
 class LedgerRun {
   public:
-    LedgerRun(const std::string& root, std::mt19937& random) : root_(root), random_(random) {}
+    LedgerRun(const std::wstring& root, std::mt19937& random) : root_(root), random_(random) {}
 
     Batch MakeBatch() {
-        MakeFolder(root_ + "\\In");
-        MakeFolder(root_ + "\\Out");
-        const char* names[] = {"a.txt", "b.txt", "c.doc", "d", "a.doc", "Fold", "G.dir", "x.TXT"};
-        std::vector<std::string> objects;
-        for (const char* name : names) {
+        MakeFolder(root_ + L"\\In");
+        MakeFolder(root_ + L"\\Out");
+        const wchar_t* names[] = {L"a.txt", L"b.txt", L"c.doc", L"d",
+                                  L"a.doc", L"Fold",  L"G.dir", L"x.TXT"};
+        std::vector<std::wstring> objects;
+        for (const wchar_t* name : names) {
             if (random_() % 2 == 0) {
                 continue;
             }
-            const std::string path = root_ + "\\In\\" + name;
+            const std::wstring path = root_ + L"\\In\\" + name;
             if (random_() % 3 == 0) {
                 MakeFolder(path);
                 Fill(path, 1 + random_() % 3);
@@ -52,20 +68,20 @@ class LedgerRun {
             objects.push_back(path);
         }
         if (objects.empty()) {
-            objects.push_back(root_ + "\\In\\only.txt");
+            objects.push_back(root_ + L"\\In\\only.txt");
             MakeFile(objects.back());
         }
         std::shuffle(objects.begin(), objects.end(), random_);
         objects.resize(1 + random_() % objects.size());
         // Files in Out under names the patterns can produce, so that questions come up.
-        for (const char* taken : {"a.txt", "b.bak", "n.txt", "n.doc", "c.bak", "Single.txt",
-                                  "a.bak", "Fold", "x.TXT", "d.bak", "n"}) {
+        for (const wchar_t* taken : {L"a.txt", L"b.bak", L"n.txt", L"n.doc", L"c.bak",
+                                     L"Single.txt", L"a.bak", L"Fold", L"x.TXT", L"d.bak", L"n"}) {
             if (random_() % 3 == 0) {
-                MakeFile(root_ + "\\Out\\" + taken);
+                MakeFile(root_ + L"\\Out\\" + taken);
             }
         }
         if (random_() % 4 == 0) {
-            MakeFolder(root_ + "\\Out\\n.doc_dir");
+            MakeFolder(root_ + L"\\Out\\n.doc_dir");
         }
         Batch batch;
         batch.objects = objects;
@@ -75,33 +91,36 @@ class LedgerRun {
     }
 
     // Content of every file before the run.
-    Map Before() const { return Snapshot(root_); }
+    Map Before() const { return Ledger(root_); }
 
-    std::string Relative(const std::string& path) const { return path.substr(root_.size() + 1); }
+    // A path below the root as the ledger names it.
+    std::string Relative(const std::wstring& path) const {
+        return LedgerKey(path.substr(root_.size() + 1));
+    }
 
   private:
-    void MakeFile(const std::string& path) {
-        WriteTextFile(path, "content " + std::to_string(++counter_) + " of " + path);
+    void MakeFile(const std::wstring& path) {
+        WriteTextFile(path, "content " + std::to_string(++counter_) + " of " + U8(path));
         if (random_() % 8 == 0) {
-            ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+            ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
         }
     }
 
-    void Fill(const std::string& folder, unsigned files) {
+    void Fill(const std::wstring& folder, unsigned files) {
         for (unsigned i = 0; i < files; ++i) {
-            MakeFile(folder + "\\f" + std::to_string(i) + ".txt");
+            MakeFile(folder + L"\\f" + std::to_wstring(i) + L".txt");
         }
         if (random_() % 3 == 0) {
-            MakeFolder(folder + "\\Sub");
-            MakeFile(folder + "\\Sub\\deep.txt");
+            MakeFolder(folder + L"\\Sub");
+            MakeFile(folder + L"\\Sub\\deep.txt");
         }
     }
 
     void ChoosePattern(Batch& batch) {
         const CaseConversion lower = LowerCase;
         const SelectionKind kind = ClassifySelection(batch.objects, lower);
-        std::vector<std::string> accepted;
-        for (const char* typed : {"Single.txt", "n.*", "*.bak", "*", "*.*"}) {
+        std::vector<std::wstring> accepted;
+        for (const wchar_t* typed : {L"Single.txt", L"n.*", L"*.bak", L"*", L"*.*"}) {
             const std::optional<PatternKind> pattern = ReadPattern(typed);
             if (pattern && AcceptsPattern(kind, *pattern, [&](KeyPart part) {
                     return AnyPairShares(batch.objects, part, lower);
@@ -109,19 +128,19 @@ class LedgerRun {
                 accepted.push_back(typed);
             }
         }
-        const std::string typed = accepted[random_() % accepted.size()];
-        std::string folder = root_ + "\\Out";
+        const std::wstring typed = accepted[random_() % accepted.size()];
+        std::wstring folder = root_ + L"\\Out";
         const unsigned where = random_() % 8;
         if (where == 0) {
-            folder = root_ + "\\In";
+            folder = root_ + L"\\In";
         } else if (where == 1 && FileAttributes(batch.objects.front()) & FILE_ATTRIBUTE_DIRECTORY) {
             folder = batch.objects.front(); // into the selected folder itself
         }
-        batch.finalPath = folder + "\\" + typed;
+        batch.finalPath = folder + L"\\" + typed;
         batch.pattern = *ReadPattern(typed);
     }
 
-    std::string root_;
+    std::wstring root_;
     std::mt19937& random_;
     unsigned counter_ = 0;
 };
@@ -142,7 +161,7 @@ TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
     std::mt19937 answerRandom(seed + 1);
     TempFolder folder("ledger");
     auto form = std::make_unique<TFormProgress>();
-    form->SetCaption("Move");
+    form->SetCaption(L"Move");
     BoxAnswerer answerer(::GetCurrentThreadId(), {"Move"},
                          [&](const std::string& caption, const std::string& text) {
                              return ChooseAnswer(answerRandom, caption, text);
@@ -154,7 +173,7 @@ TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
         const Batch batch = run.MakeBatch();
         const Map before = run.Before();
         RunCopyMoveBatch(*form, batch.objects, batch.finalPath, batch.pattern, batch.move);
-        const Map after = Snapshot(folder.Path());
+        const Map after = Ledger(folder.Path());
 
         // Existing destination files the user agreed to replace: the one answered Yes, and
         // after Yes to All that one and those of every later object.
@@ -164,8 +183,8 @@ TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
                 continue;
             }
             bool fromHereOn = false;
-            for (const std::string& object : batch.objects) {
-                const std::string destination =
+            for (const std::wstring& object : batch.objects) {
+                const std::wstring destination =
                     DestinationOf(batch.pattern, batch.finalPath, object);
                 const bool asked = box.text == FileExistsText(destination);
                 fromHereOn = fromHereOn || (asked && answer == kAnswerYesToAll);
@@ -177,7 +196,7 @@ TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
 
         // Where each source file may be afterwards: at its place, or at its destination.
         std::map<std::string, std::string> expectedCopies;
-        for (const std::string& object : batch.objects) {
+        for (const std::wstring& object : batch.objects) {
             const std::string objectPath = run.Relative(object);
             const std::string destination =
                 run.Relative(DestinationOf(batch.pattern, batch.finalPath, object));
@@ -200,7 +219,7 @@ TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
         }
         for (const auto& [path, content] : before) {
             const bool isSource = std::any_of(
-                batch.objects.begin(), batch.objects.end(), [&](const std::string& object) {
+                batch.objects.begin(), batch.objects.end(), [&](const std::wstring& object) {
                     const std::string own = run.Relative(object);
                     return path == own || path.rfind(own + "\\", 0) == 0;
                 });

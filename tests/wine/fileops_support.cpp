@@ -7,8 +7,8 @@
 
 namespace tarvix::test {
 
-TransferRun RunTransfer(TransferEngine& engine, const std::string& source,
-                        const std::string& destination, bool move,
+TransferRun RunTransfer(TransferEngine& engine, const std::wstring& source,
+                        const std::wstring& destination, bool move,
                         const std::vector<Answer>& answers) {
     WindowRobot robot;
     for (const Answer& answer : answers) {
@@ -22,23 +22,23 @@ TransferRun RunTransfer(TransferEngine& engine, const std::string& source,
     return run;
 }
 
-std::string MissingText(const std::string& source) {
-    return FormatText(IDS_OBJECT_MISSING, {source});
+std::string MissingText(const std::wstring& source) {
+    return WideToAnsi(FormatText(IDS_OBJECT_MISSING, {source}));
 }
-std::string FolderExistsText(const std::string& destination, const std::string& source) {
-    return FormatText(IDS_FOLDER_EXISTS, {destination, source});
+std::string FolderExistsText(const std::wstring& destination, const std::wstring& source) {
+    return WideToAnsi(FormatText(IDS_FOLDER_EXISTS, {destination, source}));
 }
-std::string FileExistsText(const std::string& destination) {
-    return FormatText(IDS_FILE_EXISTS, {destination});
+std::string FileExistsText(const std::wstring& destination) {
+    return WideToAnsi(FormatText(IDS_FILE_EXISTS, {destination}));
 }
-std::string ProtectedText(const std::string& destination) {
-    return FormatText(IDS_FILE_PROTECTED, {destination});
+std::string ProtectedText(const std::wstring& destination) {
+    return WideToAnsi(FormatText(IDS_FILE_PROTECTED, {destination}));
 }
-std::string WriteErrorText(const std::string& source, const std::string& destination) {
-    return FormatText(IDS_WRITE_ERROR, {source, destination});
+std::string WriteErrorText(const std::wstring& source, const std::wstring& destination) {
+    return WideToAnsi(FormatText(IDS_WRITE_ERROR, {source, destination}));
 }
-std::string RemoveErrorText(const std::string& source) {
-    return FormatText(IDS_REMOVE_ERROR, {source});
+std::string RemoveErrorText(const std::wstring& source) {
+    return WideToAnsi(FormatText(IDS_REMOVE_ERROR, {source}));
 }
 
 std::vector<std::string> Texts(const std::vector<SeenWindow>& seen) {

@@ -23,17 +23,17 @@ struct TransferRun {
 
 // Runs TransferObject for source -> destination on `engine`, answering the boxes in order; a
 // box of `answers` that never came fails the test.
-TransferRun RunTransfer(TransferEngine& engine, const std::string& source,
-                        const std::string& destination, bool move,
+TransferRun RunTransfer(TransferEngine& engine, const std::wstring& source,
+                        const std::wstring& destination, bool move,
                         const std::vector<Answer>& answers);
 
-// The message texts, as the string table gives them.
-std::string MissingText(const std::string& source);
-std::string FolderExistsText(const std::string& destination, const std::string& source);
-std::string FileExistsText(const std::string& destination);
-std::string ProtectedText(const std::string& destination);
-std::string WriteErrorText(const std::string& source, const std::string& destination);
-std::string RemoveErrorText(const std::string& source);
+// The message texts, as the string table gives them and as the robot reads them (ANSI).
+std::string MissingText(const std::wstring& source);
+std::string FolderExistsText(const std::wstring& destination, const std::wstring& source);
+std::string FileExistsText(const std::wstring& destination);
+std::string ProtectedText(const std::wstring& destination);
+std::string WriteErrorText(const std::wstring& source, const std::wstring& destination);
+std::string RemoveErrorText(const std::wstring& source);
 
 // The texts of the boxes met, in order.
 std::vector<std::string> Texts(const std::vector<SeenWindow>& seen);

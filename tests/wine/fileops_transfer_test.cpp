@@ -45,7 +45,7 @@ class TransferTest : public ::testing::Test {
 TEST_F(TransferTest, MissingSourceAsksToProceedAndTouchesNothing) {
     MakeTree();
     const Map before = Snapshot(folder.Path());
-    const std::string missing = folder / "gone.txt";
+    const std::wstring missing = folder / "gone.txt";
 
     TransferRun stop = RunTransfer(engine, missing, folder / "x.txt", true, {{"Error", IDNO}});
     EXPECT_FALSE(stop.result);
@@ -143,7 +143,7 @@ TEST_F(TransferTest, FourAnswerBoxTakesEnterForYesAndEscForCancel) {
 TEST_F(TransferTest, ProtectedDestinationIsAskedThenRefused) {
     WriteTextFile(folder / "a.txt", "new");
     WriteTextFile(folder / "locked.txt", "old and read-only");
-    ::SetFileAttributesA((folder / "locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW((folder / "locked.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     engine.ReplaceMode = mrNo;
 
     TransferRun run = RunTransfer(engine, folder / "a.txt", folder / "locked.txt", true,
@@ -182,7 +182,7 @@ TEST_F(TransferTest, FilesHeldOpenElsewhere) {
         WriteTextFile(folder / name, content);
     }
     auto hold = [&](const char* name, DWORD share) {
-        return ::CreateFileA((folder / name).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+        return ::CreateFileW((folder / name).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     };
     const HANDLE handles[] = {hold("shown.txt", FILE_SHARE_READ), hold("locked.txt", 0),
@@ -212,7 +212,7 @@ TEST_F(TransferTest, FilesHeldOpenElsewhere) {
 // keeps no creation time of its own, so the calls are read from the recorder.
 TEST_F(TransferTest, AMoveKeepsCreationTimesACopyDoesNot) {
     MakeTree();
-    std::map<std::string, ULONGLONG> created;
+    std::map<std::wstring, ULONGLONG> created;
     const std::pair<const char*, const char*> moves[] = {
         {"a.txt", "moved.txt"},
         {"Doc", "MovedDoc"},
@@ -232,7 +232,7 @@ TEST_F(TransferTest, AMoveKeepsCreationTimesACopyDoesNot) {
     RecordFileTimeCalls(false);
 
     EXPECT_TRUE(copyRecordedNothing);
-    std::map<std::string, ULONGLONG> kept;
+    std::map<std::wstring, ULONGLONG> kept;
     for (const FileTimeCall& call : calls) {
         EXPECT_TRUE(call.creation && !call.lastWrite && !call.lastAccess && call.succeeded);
         kept[call.path] = (ULONGLONG{call.time.dwHighDateTime} << 32) | call.time.dwLowDateTime;
@@ -266,9 +266,9 @@ TEST_F(TransferTest, FailedReplacementKeepsTheOldFile) {
 TEST_F(TransferTest, FolderCopyTakesNestedFilesAndAttributes) {
     MakeTree();
     WriteTextFile(folder / "Doc\\Inner\\ro.txt", "read-only inside");
-    ::SetFileAttributesA((folder / "Doc\\Inner\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW((folder / "Doc\\Inner\\ro.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     MakeFolder(folder / "Doc\\Empty");
-    ::SetFileAttributesA((folder / "Doc\\Inner").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW((folder / "Doc\\Inner").c_str(), FILE_ATTRIBUTE_READONLY);
     MakeFolder(folder / "Out");
 
     TransferRun run = RunTransfer(engine, folder / "Doc", folder / "Out\\Copy", false, {});
@@ -277,19 +277,19 @@ TEST_F(TransferTest, FolderCopyTakesNestedFilesAndAttributes) {
     const Map source = Snapshot(folder / "Doc");
     EXPECT_EQ(Snapshot(folder / "Out\\Copy"), source);
     EXPECT_EQ(source.size(), 5u);
-    for (const char* inside : {"", "\\Inner", "\\Inner\\ro.txt", "\\Empty"}) {
-        EXPECT_EQ(::GetFileAttributesA((folder / "Out\\Copy" + inside).c_str()),
-                  ::GetFileAttributesA((folder / "Doc" + inside).c_str()))
+    for (const wchar_t* inside : {L"", L"\\Inner", L"\\Inner\\ro.txt", L"\\Empty"}) {
+        EXPECT_EQ(::GetFileAttributesW((folder / "Out\\Copy" + inside).c_str()),
+                  ::GetFileAttributesW((folder / "Doc" + inside).c_str()))
             << inside;
     }
-    EXPECT_TRUE(::GetFileAttributesA((folder / "Out\\Copy\\Inner\\ro.txt").c_str()) &
+    EXPECT_TRUE(::GetFileAttributesW((folder / "Out\\Copy\\Inner\\ro.txt").c_str()) &
                 FILE_ATTRIBUTE_READONLY);
 }
 
 TEST_F(TransferTest, MoveThatCannotRemoveAReadOnlyFileKeepsBothCopies) {
     MakeTree();
-    ::SetFileAttributesA((folder / "a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    ::SetFileAttributesA((folder / "Doc\\Inner\\two.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW((folder / "a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    ::SetFileAttributesW((folder / "Doc\\Inner\\two.txt").c_str(), FILE_ATTRIBUTE_READONLY);
     MakeFolder(folder / "Out");
 
     TransferRun file =
@@ -334,14 +334,14 @@ TEST_F(TransferTest, FolderMoveWhoseListingFailsKeepsTheSource) {
 TEST_F(TransferTest, FolderIsNeverCopiedIntoItself) {
     MakeTree();
     MakeFolder(folder / "Docs");
-    const std::string doc = folder / "Doc";
-    char shortDoc[MAX_PATH] = {};
-    ::GetShortPathNameA((folder / "Doc\\Inner").c_str(), shortDoc, MAX_PATH);
-    const std::string viaShortName = std::string(shortDoc) + "\\Deeper";
-    const std::string viaDots = folder / "Docs\\..\\DOC\\Old";
+    const std::wstring doc = folder / "Doc";
+    wchar_t shortDoc[MAX_PATH] = {};
+    ::GetShortPathNameW((folder / "Doc\\Inner").c_str(), shortDoc, MAX_PATH);
+    const std::wstring viaShortName = std::wstring(shortDoc) + L"\\Deeper";
+    const std::wstring viaDots = folder / "Docs\\..\\DOC\\Old";
     const Map before = Snapshot(folder.Path());
 
-    for (const std::string& into : {folder / "Doc\\Old", viaShortName, viaDots}) {
+    for (const std::wstring& into : {folder / "Doc\\Old", viaShortName, viaDots}) {
         TransferRun run = RunTransfer(engine, doc, into, false, {{"Error", IDOK}});
         EXPECT_TRUE(run.result);
         EXPECT_EQ(Texts(run.seen), Texts_{WriteErrorText(doc, into)}) << into;
@@ -353,20 +353,17 @@ TEST_F(TransferTest, FolderIsNeverCopiedIntoItself) {
     EXPECT_EQ(Snapshot(folder / "Docs\\Doc"), Snapshot(doc));
 }
 
-bool IsLink(const std::string& path) {
-    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+bool IsLink(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 // A junction: an empty folder made a mount point of `target` (documented reparse layout).
-bool MakeJunction(const std::string& link, const std::string& target) {
-    if (!::CreateDirectoryA(link.c_str(), nullptr)) {
+bool MakeJunction(const std::wstring& link, const std::wstring& target) {
+    if (!::CreateDirectoryW(link.c_str(), nullptr)) {
         return false;
     }
-    std::wstring substitute = L"\\??\\";
-    for (char c : target) {
-        substitute += static_cast<wchar_t>(static_cast<unsigned char>(c));
-    }
+    const std::wstring substitute = L"\\??\\" + target;
     const auto substituteBytes = static_cast<WORD>(substitute.size() * sizeof(wchar_t));
     std::vector<BYTE> buffer(8 + 8 + substituteBytes + 2 * sizeof(wchar_t));
     auto word = [&](std::size_t offset, WORD value) { std::memcpy(&buffer[offset], &value, 2); };
@@ -379,7 +376,7 @@ bool MakeJunction(const std::string& link, const std::string& target) {
     word(14, 0);                                                    // print name length
     std::memcpy(&buffer[16], substitute.data(), substituteBytes);
     HANDLE folderHandle =
-        ::CreateFileA(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+        ::CreateFileW(link.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                       FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (folderHandle == INVALID_HANDLE_VALUE) {
         return false;
@@ -393,13 +390,13 @@ bool MakeJunction(const std::string& link, const std::string& target) {
 }
 
 // A link to a folder: a symbolic link, else a junction, where the system can make one.
-bool MakeFolderLink(const std::string& link, const std::string& target) {
-    if (::CreateSymbolicLinkA(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)) {
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
+    if (::CreateSymbolicLinkW(link.c_str(), target.c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY)) {
         return IsLink(link);
     }
     const bool made = MakeJunction(link, target);
     if (!made) {
-        ::RemoveDirectoryA(link.c_str());
+        ::RemoveDirectoryW(link.c_str());
     }
     return made;
 }
@@ -454,21 +451,22 @@ TEST(CopyProgress, AtMostEveryIntervalTheWindowIsRepaintedAndNothingTakenOffTheQ
 // disk is full: whatever the copy made under a final name is gone afterwards, and no temporary
 // file is left; the source of a move stays.
 TEST(SizeLimit, CopiesCutShortLeaveNoFileUnderTheirNames) {
-    const char* prepared = std::getenv("TARVIX_SIZE_LIMIT_FOLDER");
+    const wchar_t* prepared = ::_wgetenv(L"TARVIX_SIZE_LIMIT_FOLDER");
     if (prepared == nullptr) {
         GTEST_SKIP() << "needs the folder and the limit of size_limit_test.sh";
     }
-    const std::string folder = prepared;
+    const std::wstring folder = prepared;
     const Map before = Snapshot(folder);
     TFormProgress form;
     TransferEngine engine(form);
     const TransferRun big =
-        RunTransfer(engine, folder + "\\big.bin", folder + "\\copy.bin", true, {{"Error", IDOK}});
+        RunTransfer(engine, folder + L"\\big.bin", folder + L"\\copy.bin", true, {{"Error", IDOK}});
     const TransferRun tree =
-        RunTransfer(engine, folder + "\\Tree", folder + "\\TreeCopy", false, {{"Error", IDOK}});
+        RunTransfer(engine, folder + L"\\Tree", folder + L"\\TreeCopy", false, {{"Error", IDOK}});
 
-    EXPECT_EQ(Texts(big.seen), Texts_{WriteErrorText(folder + "\\big.bin", folder + "\\copy.bin")});
-    EXPECT_EQ(Texts(tree.seen), Texts_{WriteErrorText(folder + "\\Tree", folder + "\\TreeCopy")});
+    EXPECT_EQ(Texts(big.seen),
+              Texts_{WriteErrorText(folder + L"\\big.bin", folder + L"\\copy.bin")});
+    EXPECT_EQ(Texts(tree.seen), Texts_{WriteErrorText(folder + L"\\Tree", folder + L"\\TreeCopy")});
     // The folder copy stays as far as it got, without a cut file; nothing else changed. (Names
     // only: the contents are megabytes.)
     std::vector<std::string> wrong;
@@ -498,10 +496,10 @@ TEST(CopyMoveBatch, CancelStopsBeforeTheNextStepAndNoAsksAgain) {
     for (const char* name : {"b", "c", "d"}) {
         WriteTextFile(folder / ("Out\\" + std::string(name) + ".txt"), std::string("old ") + name);
     }
-    const std::vector<std::string> objects{folder / "In\\a.txt", folder / "In\\b.txt",
-                                           folder / "In\\c.txt", folder / "In\\d.txt"};
+    const std::vector<std::wstring> objects{folder / "In\\a.txt", folder / "In\\b.txt",
+                                            folder / "In\\c.txt", folder / "In\\d.txt"};
     auto form = std::make_unique<TFormProgress>();
-    form->SetCaption("Move");
+    form->SetCaption(L"Move");
     WindowRobot robot;
     robot.Answer("Confirm", IDNO).Answer("Confirm", IDCANCEL);
     robot.Start();

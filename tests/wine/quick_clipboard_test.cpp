@@ -1,5 +1,7 @@
 // Names to the clipboard through the DLL: the exact bytes, the selection left whole, and a
 // clipboard that another program holds open.
+#include "platform/Text.h"
+#include "support/ClipboardData.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
 #include "support/WindowRobot.h"
@@ -7,38 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstring>
 #include <thread>
 
 namespace tarvix::test {
 namespace {
-
-// The CF_TEXT bytes before the NUL; "<no NUL>" when the block holds none.
-std::string ClipboardBytes() {
-    if (!::OpenClipboard(nullptr)) {
-        return "<not opened>";
-    }
-    std::string text = "<no text>";
-    if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
-        const char* bytes = static_cast<const char*>(::GlobalLock(data));
-        const SIZE_T size = ::GlobalSize(data);
-        const SIZE_T length = strnlen(bytes, size);
-        text = length < size ? std::string(bytes, length) : "<no NUL>";
-        ::GlobalUnlock(data);
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void PutOnClipboard(const std::string& text) {
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    std::memcpy(::GlobalLock(block), text.c_str(), text.size() + 1);
-    ::GlobalUnlock(block);
-    ::SetClipboardData(CF_TEXT, block);
-    ::CloseClipboard();
-}
 
 class NamesToClipboard : public ::testing::Test {
   protected:
@@ -48,9 +22,10 @@ class NamesToClipboard : public ::testing::Test {
     }
     void TearDown() override { ::DestroyWindow(shellWindow); }
 
-    // The clipboard text that command `index` leaves for a fresh selection of `paths`.
-    std::string TextFor(const std::vector<std::string>& paths, unsigned index, HWND owner) {
-        PutOnClipboard("earlier content");
+    // The clipboard text that command `index` leaves for a fresh selection of `paths`, as
+    // CF_TEXT bytes; the wide text must say the same.
+    std::string TextFor(const std::vector<std::wstring>& paths, unsigned index, HWND owner) {
+        PutOnClipboard(std::string("earlier content"));
         IContextMenu* menu = SelectWith(dll, paths);
         EXPECT_NE(menu, nullptr);
         if (menu == nullptr) {
@@ -58,7 +33,9 @@ class NamesToClipboard : public ::testing::Test {
         }
         EXPECT_EQ(Invoke(menu, index, owner), S_OK);
         menu->Release();
-        return ClipboardBytes();
+        const std::string bytes = ClipboardBytes();
+        EXPECT_EQ(ClipboardWide(), AnsiToWide(bytes));
+        return bytes;
     }
 
     ExtensionDll dll;
@@ -66,8 +43,8 @@ class NamesToClipboard : public ::testing::Test {
 };
 
 TEST_F(NamesToClipboard, FullNamesAndNamesOnlyAsExactBytes) {
-    const std::vector<std::string> selection = {"C:\\Work\\a.txt", "C:\\Work\\Sub",
-                                                "D:\\Other\\a.txt", "\\\\server\\share\\b c.doc"};
+    const std::vector<std::wstring> selection = {
+        L"C:\\Work\\a.txt", L"C:\\Work\\Sub", L"D:\\Other\\a.txt", L"\\\\server\\share\\b c.doc"};
     EXPECT_EQ(TextFor(selection, 8, shellWindow),
               "C:\\Work\\a.txt\r\nC:\\Work\\Sub\r\nD:\\Other\\a.txt\r\n"
               "\\\\server\\share\\b c.doc\r\n");
@@ -77,9 +54,10 @@ TEST_F(NamesToClipboard, FullNamesAndNamesOnlyAsExactBytes) {
 }
 
 TEST_F(NamesToClipboard, DriveRootOneObjectAndEmptySelection) {
-    EXPECT_EQ(TextFor({"C:\\", "C:\\x.txt"}, 9, shellWindow), "\r\nx.txt\r\n");
-    EXPECT_EQ(TextFor({"C:\\"}, 8, shellWindow), "C:\\\r\n");
-    EXPECT_EQ(TextFor({"C:\\Work\\\x84quoted\x94.txt"}, 9, shellWindow), "\x84quoted\x94.txt\r\n");
+    EXPECT_EQ(TextFor({L"C:\\", L"C:\\x.txt"}, 9, shellWindow), "\r\nx.txt\r\n");
+    EXPECT_EQ(TextFor({L"C:\\"}, 8, shellWindow), "C:\\\r\n");
+    EXPECT_EQ(TextFor({L"C:\\Work\\\u201equoted\u201d.txt"}, 9, shellWindow),
+              "\x84quoted\x94.txt\r\n");
     EXPECT_EQ(TextFor({}, 8, shellWindow), "");
     EXPECT_EQ(TextFor({}, 9, nullptr), "");
 }
@@ -87,18 +65,18 @@ TEST_F(NamesToClipboard, DriveRootOneObjectAndEmptySelection) {
 TEST_F(NamesToClipboard, NamesOnlyLeavesTheSelectionWithItsFullPaths) {
     TempFolder folder("Clip");
     TempFolder elsewhere("Cwd");
-    const std::string file = folder / "Report.txt";
+    const std::wstring file = folder / "Report.txt";
     WriteTextFile(file, "report content");
     WriteTextFile(elsewhere / "Report.txt", "an unrelated file");
     // A bare name would be taken relative to the host's current folder.
-    ASSERT_TRUE(::SetCurrentDirectoryA(elsewhere.Path().c_str()));
+    ASSERT_TRUE(::SetCurrentDirectoryW(elsewhere.Path().c_str()));
 
     IContextMenu* menu = SelectWith(dll, {file});
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(Invoke(menu, 9, shellWindow), S_OK);
     EXPECT_EQ(ClipboardBytes(), "Report.txt\r\n");
     EXPECT_EQ(Invoke(menu, 8, shellWindow), S_OK);
-    EXPECT_EQ(ClipboardBytes(), file + "\r\n");
+    EXPECT_EQ(ClipboardWide(), file + L"\r\n");
     EXPECT_EQ(Invoke(menu, 7, shellWindow), S_OK); // upper case, still on the same selection
     menu->Release();
 
@@ -112,7 +90,7 @@ TEST_F(NamesToClipboard, NamesOnlyLeavesTheSelectionWithItsFullPaths) {
 }
 
 TEST_F(NamesToClipboard, AClipboardHeldByAnotherProgramIsReportedAndLeftAlone) {
-    PutOnClipboard("held content");
+    PutOnClipboard(std::string("held content"));
     std::atomic<bool> held{false};
     std::atomic<bool> release{false};
     std::thread holder([&] {
@@ -128,7 +106,7 @@ TEST_F(NamesToClipboard, AClipboardHeldByAnotherProgramIsReportedAndLeftAlone) {
 
     WindowRobot robot;
     robot.Answer("Error", IDOK).Start();
-    IContextMenu* menu = SelectWith(dll, {"C:\\Work\\a.txt"});
+    IContextMenu* menu = SelectWith(dll, {L"C:\\Work\\a.txt"});
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(Invoke(menu, 8, shellWindow), S_OK);
     menu->Release();

@@ -15,7 +15,7 @@
 namespace tarvix::test {
 namespace {
 
-const char kServerKey[] = "CLSID\\{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}\\InprocServer32";
+const wchar_t kServerKey[] = L"CLSID\\{FEA484FA-8B1F-4F0D-B3EF-D1CFFEA6EA77}\\InprocServer32";
 const char kHelpQuestion[] =
     "Help file not found.\r\n\r\nDo you want to connect to Tarvix website?";
 
@@ -33,27 +33,27 @@ class ServerPathOverride {
     ServerPathOverride(const ServerPathOverride&) = delete;
     ServerPathOverride& operator=(const ServerPathOverride&) = delete;
 
-    static void Write(const std::string& path) {
+    static void Write(const std::wstring& path) {
         HKEY key = nullptr;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_CLASSES_ROOT, kServerKey, 0, nullptr, 0, KEY_WRITE,
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CLASSES_ROOT, kServerKey, 0, nullptr, 0, KEY_WRITE,
                                     nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        ::RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                         static_cast<DWORD>(path.size() + 1));
+        ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                         static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
         ::RegCloseKey(key);
     }
-    static void Remove() { ::RegDeleteKeyA(HKEY_CLASSES_ROOT, kServerKey); }
+    static void Remove() { ::RegDeleteKeyW(HKEY_CLASSES_ROOT, kServerKey); }
 
   private:
-    static std::optional<std::string> Read() {
-        char value[1024] = {};
+    static std::optional<std::wstring> Read() {
+        wchar_t value[1024] = {};
         LONG size = sizeof(value);
-        if (::RegQueryValueA(HKEY_CLASSES_ROOT, kServerKey, value, &size) != ERROR_SUCCESS) {
+        if (::RegQueryValueW(HKEY_CLASSES_ROOT, kServerKey, value, &size) != ERROR_SUCCESS) {
             return std::nullopt;
         }
-        return std::string(value);
+        return std::wstring(value);
     }
-    std::optional<std::string> saved_;
+    std::optional<std::wstring> saved_;
 };
 
 class HelpCommand : public ::testing::Test {
@@ -80,7 +80,8 @@ class HelpCommand : public ::testing::Test {
     HWND shellWindow = ::CreateWindowA("STATIC", "shell", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                        nullptr, nullptr);
     ServerPathOverride serverPath;
-    TempFolder installed{"Installed"};
+    // Installed under a folder whose name the ANSI code page cannot hold.
+    TempFolder installed{"Instalace \u0141\u00f3d\u017a \u65e5\u672c"};
 };
 
 TEST_F(HelpCommand, APresentHelpFileIsOpenedWithoutAQuestion) {
@@ -91,7 +92,7 @@ TEST_F(HelpCommand, APresentHelpFileIsOpenedWithoutAQuestion) {
     ASSERT_EQ(RecordedStarts().size(), 1u);
     const RecordedStart& start = RecordedStarts()[0];
     EXPECT_EQ(start.target, installed / "help\\help.htm");
-    EXPECT_EQ(start.verb, "Open");
+    EXPECT_EQ(start.verb, L"Open");
     EXPECT_EQ(start.owner, shellWindow);
     EXPECT_EQ(start.show, SW_SHOWNORMAL);
 }
@@ -109,21 +110,21 @@ TEST_F(HelpCommand, AMissingHelpFileAsksAndYesOpensTheWebPage) {
     ASSERT_EQ(RecordedStarts().size(), 2u);
     EXPECT_EQ(RecordedStarts()[0].target, installed / "help\\help.htm");
     const RecordedStart& web = RecordedStarts()[1];
-    EXPECT_EQ(web.target.rfind("https://", 0), 0u) << web.target;
-    EXPECT_EQ(web.target.substr(web.target.find('/', 8)), "/tarvix/help.php");
-    EXPECT_EQ(web.verb, "Open");
+    EXPECT_EQ(web.target.rfind(L"https://", 0), 0u) << U8(web.target);
+    EXPECT_EQ(web.target.substr(web.target.find(L'/', 8)), L"/tarvix/help.php");
+    EXPECT_EQ(web.verb, L"Open");
     EXPECT_EQ(web.owner, shellWindow);
     EXPECT_EQ(web.show, SW_SHOWNORMAL);
 }
 
 TEST_F(HelpCommand, AnEmptyPathLooksInTheCurrentFolderAndNoKeyDoesNothing) {
-    char startFolder[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, startFolder);
-    ASSERT_TRUE(::SetCurrentDirectoryA(installed.Path().c_str()));
-    ServerPathOverride::Write("");
+    wchar_t startFolder[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, startFolder);
+    ASSERT_TRUE(::SetCurrentDirectoryW(installed.Path().c_str()));
+    ServerPathOverride::Write(L"");
     auto seen = Run(IDNO);
     ASSERT_EQ(RecordedStarts().size(), 1u);
-    EXPECT_EQ(RecordedStarts()[0].target, "help\\help.htm");
+    EXPECT_EQ(RecordedStarts()[0].target, L"help\\help.htm");
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, kHelpQuestion);
 
@@ -131,31 +132,32 @@ TEST_F(HelpCommand, AnEmptyPathLooksInTheCurrentFolderAndNoKeyDoesNothing) {
     ServerPathOverride::Remove();
     EXPECT_TRUE(Run().empty());
     EXPECT_TRUE(RecordedStarts().empty());
-    ::SetCurrentDirectoryA(startFolder);
+    ::SetCurrentDirectoryW(startFolder);
 }
 
 TEST(HelpPlatform, OpeningAMissingFileAnswersFileNotFound) {
     TempFolder folder("NoHelp");
-    EXPECT_EQ(OpenWithSystem(nullptr, "Open", folder / "help\\help.htm", SW_SHOWNORMAL),
+    EXPECT_EQ(OpenWithSystem(nullptr, L"Open", folder / "help\\help.htm", SW_SHOWNORMAL),
               SE_ERR_FNF);
 }
 
 // The manual the build installs next to the DLL names every command by its menu text.
 TEST(HelpPage, InstalledNextToTheDllAndCoveringEveryCommand) {
-    char program[MAX_PATH] = {};
-    ::GetModuleFileNameA(nullptr, program, MAX_PATH);
-    std::string page(program);
-    page = page.substr(0, page.find_last_of('\\') + 1) + "help\\help.htm";
-    ASSERT_TRUE(Exists(page)) << page;
+    wchar_t program[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, program, MAX_PATH);
+    std::wstring page(program);
+    page = page.substr(0, page.find_last_of(L'\\') + 1) + L"help\\help.htm";
+    ASSERT_TRUE(Exists(page)) << U8(page);
     std::string html = ReadTextFile(page);
     for (std::size_t at; (at = html.find("&gt;")) != std::string::npos;) {
         html.replace(at, 4, ">");
     }
     for (unsigned index = 0; index < 12; ++index) {
-        const std::string entry = LoadText(IDS_MENU_FIRST + index);
+        // The page is written in the ANSI code page.
+        const std::string entry = WideToAnsi(LoadText(IDS_MENU_FIRST + index));
         EXPECT_NE(html.find(entry), std::string::npos) << entry;
     }
-    EXPECT_NE(html.find(LoadText(IDS_SUBMENU_CAPTION)), std::string::npos);
+    EXPECT_NE(html.find(WideToAnsi(LoadText(IDS_SUBMENU_CAPTION))), std::string::npos);
 }
 
 } // namespace

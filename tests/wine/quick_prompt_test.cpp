@@ -1,5 +1,6 @@
 // The command prompt: the command line for each kind of selection on both platform families,
 // the refusals, and one real start.
+#include "commands/PromptCommandLine.h"
 #include "platform/Module.h"
 #include "platform/Process.h"
 #include "shell/Dispatch.h"
@@ -14,15 +15,15 @@
 namespace tarvix::test {
 namespace {
 
-std::string CurrentFolder() {
-    char folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, folder);
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
     return folder;
 }
 
-std::string SystemFolderOfTheMachine() {
-    char folder[MAX_PATH] = {};
-    ::GetSystemDirectoryA(folder, MAX_PATH);
+std::wstring SystemFolderOfTheMachine() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetSystemDirectoryW(folder, MAX_PATH);
     return folder;
 }
 
@@ -35,38 +36,43 @@ class CommandPrompt : public ::testing::Test {
     void TearDown() override {
         StartForReal();
         OverridePlatformFamily(std::nullopt);
-        ::SetCurrentDirectoryA(startFolder.c_str());
+        ::SetCurrentDirectoryW(startFolder.c_str());
     }
     // Runs the command on `paths`; returns the windows the user saw.
-    std::vector<SeenWindow> Run(const std::vector<std::string>& paths) {
+    std::vector<SeenWindow> Run(const std::vector<std::wstring>& paths) {
         Selection selection(paths);
         WindowRobot robot;
         robot.Start();
         RunCommandContained(10, selection);
         return robot.Finish();
     }
-    std::string startFolder;
+    std::wstring startFolder;
 };
 
 TEST_F(CommandPrompt, NtFamilyOpensCmdInTheFolderThatHoldsTheFirstObject) {
     OverridePlatformFamily(VER_PLATFORM_WIN32_NT);
-    const std::string cmd = SystemFolderOfTheMachine() + "\\cmd.exe /k pushd ";
+    const std::wstring cmd = SystemFolderOfTheMachine() + L"\\cmd.exe /k pushd ";
+    const std::wstring deep = L"C:\\" + std::wstring(600, L'd');
     const struct {
-        std::vector<std::string> selection;
-        std::string commandLine;
+        std::vector<std::wstring> selection;
+        std::wstring commandLine;
     } cases[] = {
-        {{"C:\\Work\\a.txt"}, cmd + "\"C:\\Work\""},
-        {{"C:\\Work\\Sub"}, cmd + "\"C:\\Work\""},
-        {{"C:\\a.txt"}, cmd + "\"C:\\\""},
-        {{"C:\\"}, cmd + "\"C:\\\""},
-        {{"\\\\server\\share\\a.txt"}, cmd + "\"\\\\server\\share\""},
-        {{"D:\\First\\x.doc", "C:\\Second\\y.doc", "E:\\"}, cmd + "\"D:\\First\""},
-        {{"C:\\Work\\with space\\b c.txt"}, cmd + "\"C:\\Work\\with space\""},
+        {{L"C:\\Work\\a.txt"}, cmd + L"\"C:\\Work\""},
+        {{L"C:\\Work\\Sub"}, cmd + L"\"C:\\Work\""},
+        {{L"C:\\a.txt"}, cmd + L"\"C:\\\""},
+        {{L"C:\\"}, cmd + L"\"C:\\\""},
+        {{L"\\\\server\\share\\a.txt"}, cmd + L"\"\\\\server\\share\""},
+        {{L"D:\\First\\x.doc", L"C:\\Second\\y.doc", L"E:\\"}, cmd + L"\"D:\\First\""},
+        {{L"C:\\Work\\with space\\b c.txt"}, cmd + L"\"C:\\Work\\with space\""},
+        {{L"C:\\\u0141\u00f3d\u017a\\\u65e5\u672c \U0001F389\\a.txt"},
+         cmd + L"\"C:\\\u0141\u00f3d\u017a\\\u65e5\u672c \U0001F389\""},
+        // Past MAX_PATH: the interpreter answers for a folder it cannot enter.
+        {{deep + L"\\a.txt"}, cmd + L"\"" + deep + L"\""},
     };
     for (const auto& test : cases) {
         RecordStartsInstead();
-        EXPECT_TRUE(Run(test.selection).empty()) << test.commandLine;
-        ASSERT_EQ(RecordedStarts().size(), 1u) << test.commandLine;
+        EXPECT_TRUE(Run(test.selection).empty()) << U8(test.commandLine);
+        ASSERT_EQ(RecordedStarts().size(), 1u) << U8(test.commandLine);
         EXPECT_EQ(RecordedStarts()[0].target, test.commandLine);
         EXPECT_EQ(RecordedStarts()[0].show, SW_SHOWDEFAULT);
         EXPECT_EQ(CurrentFolder(), startFolder) << "the host's current folder stays";
@@ -77,30 +83,30 @@ TEST_F(CommandPrompt, OtherFamilyOpensCommandComInTheHostsNewCurrentFolder) {
     OverridePlatformFamily(VER_PLATFORM_WIN32_WINDOWS);
     TempFolder folder("Prompt");
     MakeFolder(folder / "Sub");
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    for (const std::string& first : {folder / "a.txt", folder / "Sub"}) {
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    for (const std::wstring& first : {folder / "a.txt", folder / "Sub"}) {
         RecordStartsInstead();
-        ::SetCurrentDirectoryA(startFolder.c_str());
-        EXPECT_TRUE(Run({first, startFolder + "\\other.txt"}).empty());
+        ::SetCurrentDirectoryW(startFolder.c_str());
+        EXPECT_TRUE(Run({first, startFolder + L"\\other.txt"}).empty());
         ASSERT_EQ(RecordedStarts().size(), 1u);
-        EXPECT_EQ(RecordedStarts()[0].target, std::string(windows) + "\\command.com /k");
-        EXPECT_EQ(_stricmp(CurrentFolder().c_str(), folder.Path().c_str()), 0)
-            << CurrentFolder() << ": kept after the command";
+        EXPECT_EQ(RecordedStarts()[0].target, std::wstring(windows) + L"\\command.com /k");
+        EXPECT_EQ(_wcsicmp(CurrentFolder().c_str(), folder.Path().c_str()), 0)
+            << U8(CurrentFolder()) << ": kept after the command";
     }
 }
 
-TEST_F(CommandPrompt, ALineTooLongForItsBufferOrAFailedStartIsReported) {
+TEST_F(CommandPrompt, ALineTooLongToStartOrAFailedStartIsReported) {
     OverridePlatformFamily(VER_PLATFORM_WIN32_NT);
-    const std::string deep = "C:\\" + std::string(600, 'd') + "\\a.txt";
+    const std::wstring deep = L"C:\\" + std::wstring(kCommandLineLimit, L'd') + L"\\a.txt";
     auto seen = Run({deep});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Error");
     EXPECT_EQ(seen[0].text, "Unexpected error occurred.");
     EXPECT_TRUE(RecordedStarts().empty()) << "nothing is started";
 
-    RecordStartsInstead(ERROR_FILE_NOT_FOUND);
-    seen = Run({"C:\\Work\\a.txt"});
+    RecordStartsInstead(false);
+    seen = Run({L"C:\\Work\\a.txt"});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].text, "Unexpected error occurred.");
     EXPECT_EQ(RecordedStarts().size(), 1u);

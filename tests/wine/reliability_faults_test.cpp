@@ -58,7 +58,7 @@ bool MustBeReported(FaultCall fault) {
 class FaultWalk : public DispatchFrame {
   protected:
     // Two files and a folder with a file and a subfolder, every file with its own content.
-    std::vector<std::string> MakeSelection() {
+    std::vector<std::wstring> MakeSelection() {
         RemoveTree(folder / "In");
         MakeFolder(folder / "In");
         MakeFolder(folder / "In\\Sub");
@@ -73,7 +73,7 @@ class FaultWalk : public DispatchFrame {
     // One run of the command with `fault` failing after `passes` good calls; false when the
     // command made no call of that kind that could fail.
     bool RunWithFault(const Command& command, FaultCall fault, int passes, int failures) {
-        const std::vector<std::string> objects = MakeSelection();
+        const std::vector<std::wstring> objects = MakeSelection();
         selection = objects;
         const Map before = Snapshot(folder.Path());
         const int injectedBefore = InjectedFaultCount();
@@ -94,7 +94,7 @@ class FaultWalk : public DispatchFrame {
             })) << "no error box";
         }
         for (const Box& box : boxes) {
-            if (box.text == LoadText(IDS_UNEXPECTED_ERROR) || box.text.empty()) {
+            if (box.text == WideToAnsi(LoadText(IDS_UNEXPECTED_ERROR)) || box.text.empty()) {
                 containedReports.push_back(std::string(command.name) + ": " + box.text);
             }
         }
@@ -103,7 +103,7 @@ class FaultWalk : public DispatchFrame {
         return injected > 0;
     }
 
-    void CheckNothingLost(Outcome outcome, const std::vector<std::string>& objects,
+    void CheckNothingLost(Outcome outcome, const std::vector<std::wstring>& objects,
                           const Map& before, const Map& after) {
         for (const auto& [path, content] : before) {
             if (content == "<dir>") {
@@ -124,13 +124,14 @@ class FaultWalk : public DispatchFrame {
     }
 
     // The destination of a file of the selection under Move as with *.bak.
-    std::string MovedPath(const std::string& relative, const std::vector<std::string>& objects) {
-        const std::string full = folder / relative;
-        for (const std::string& object : objects) {
-            if (full == object || full.rfind(object + "\\", 0) == 0) {
-                const std::string destination =
+    std::string MovedPath(const std::string& relative, const std::vector<std::wstring>& objects) {
+        const std::wstring full = folder / relative;
+        for (const std::wstring& object : objects) {
+            if (full == object || full.rfind(object + L"\\", 0) == 0) {
+                const std::wstring destination =
                     DestinationOf(pkKeepName, folder / "In\\*.bak", object);
-                return (destination + full.substr(object.size())).substr(folder.Path().size() + 1);
+                return U8(
+                    (destination + full.substr(object.size())).substr(folder.Path().size() + 1));
             }
         }
         return relative;

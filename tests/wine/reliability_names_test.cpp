@@ -1,16 +1,13 @@
-// A selected object whose name does not fit the ANSI code page reaches the commands with '?'
-// in place of each such character, as DragQueryFileA gives it: every command fails on that
-// object through its normal messages, goes on with the others, and touches nothing else
-// (a file named like the question marks read as wildcards included).
-#include "platform/CaseConversion.h"
-#include "platform/Files.h"
+// Every command on names from several scripts (letters outside the ANSI code page, Greek,
+// Japanese, an emoji written as a surrogate pair, and a plain name), and on paths longer than
+// MAX_PATH: each run is judged by the whole tree it leaves, name by name and byte by byte.
+#include "platform/Process.h"
 #include "platform/Text.h"
 #include "reliability_support.h"
-#include "shell/Dispatch.h"
-#include "shell/SelectionIntake.h"
-#include "strings/RSUnit.h"
+#include "support/ClipboardData.h"
 #include "support/DispatchFrame.h"
 #include "support/DropData.h"
+#include "support/FileTimesRead.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,108 +15,312 @@
 namespace tarvix::test {
 namespace {
 
-using WideMap = std::map<std::wstring, std::string>;
+using Map = std::map<std::string, std::string>;
 
-const std::wstring kJapanese = L"\u65e5\u672c.txt";
+// The folder that holds the selection: its own name is Czech.
+const std::string kIn = "P\u0159\u00edlohy";
+const std::string kPolish = "\u0141\u00f3d\u017a zima.txt";
+const std::string kGreek = "\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac"; // a folder
+const std::string kGreekInside = "\u03ac\u03bb\u03c6\u03b1.txt";
+const std::string kJapanese = "\u65e5\u672c\u8a9e\u306e\u30e1\u30e2.txt";
+const std::string kEmoji = "Party \U0001F389.txt";
+const std::string kPlain = "plain.txt";
 
-std::wstring Widen(const std::string& text) {
-    return std::wstring(text.begin(), text.end()); // the test folder's path is plain ASCII
-}
-
-class ForeignName : public DispatchFrame {
+class ManyScripts : public DispatchFrame {
   protected:
-    // a.txt, the foreign name, ab.txt (which "??.txt" would match as a pattern) and c.txt;
-    // all but ab.txt selected.
-    void MakeSelection() {
-        RemoveTree(folder / "In");
-        MakeFolder(folder / "In");
-        const std::wstring in = Widen(folder / "In");
-        for (const std::wstring& name :
-             {std::wstring(L"a.txt"), kJapanese, std::wstring(L"ab.txt"), std::wstring(L"c.txt")}) {
-            WriteTextFile(in + L"\\" + name, "content of " + std::to_string(name.size()) + " " +
-                                                 std::to_string(++files));
-        }
-        IDataObject* data = NewDropDataObject(
-            WideDropFilesBlock({in + L"\\a.txt", in + L"\\" + kJapanese, in + L"\\c.txt"}), S_OK);
-        ASSERT_EQ(ReadSelection(data, selection), S_OK);
-        data->Release();
+    void SetUp() override {
+        DispatchFrame::SetUp();
+        MakeTree();
+        SelectAll();
+        before = Snapshot(folder.Path());
     }
 
-    struct Run {
-        WideMap before;
-        WideMap after;
-        std::vector<Box> boxes;
-    };
+    void MakeTree() {
+        MakeFolder(In(""));
+        MakeFolder(In(kGreek));
+        for (const std::string& name :
+             {kPolish, kGreek + "\\" + kGreekInside, kJapanese, kEmoji, kPlain}) {
+            WriteTextFile(In(name), "content of " + name);
+        }
+    }
 
-    Run RunCommand(unsigned index) {
-        MakeSelection();
-        Run run;
-        run.before = WideSnapshot(Widen(folder.Path()));
+    void SelectAll() {
+        std::vector<std::wstring> paths;
+        for (const std::string& name : {kPolish, kGreek, kJapanese, kEmoji, kPlain}) {
+            paths.push_back(In(name));
+        }
+        selection = Selection(paths);
+    }
+
+    std::wstring In(const std::string& name) const {
+        return name.empty() ? folder / kIn : folder / (kIn + "\\" + name);
+    }
+
+    // The tree before, with the names in `renamed` changed (a name to "" removes it) and the
+    // entries of `added` added.
+    Map Expected(const std::map<std::string, std::string>& renamed, const Map& added = {}) const {
+        Map expected;
+        for (const auto& [path, content] : before) {
+            std::string changed = path;
+            for (const auto& [from, to] : renamed) {
+                const std::string old = kIn + "\\" + from;
+                if (path == old || path.rfind(old + "\\", 0) == 0) {
+                    changed =
+                        to.empty() ? std::string() : kIn + "\\" + to + path.substr(old.size());
+                }
+            }
+            if (!changed.empty()) {
+                expected[changed] = content;
+            }
+        }
+        for (const auto& [path, content] : added) {
+            expected[kIn + "\\" + path] = content;
+        }
+        return expected;
+    }
+
+    // Runs command `index`; no box may come.
+    Map Run(unsigned index) {
         EXPECT_EQ(Choose(index), S_OK);
-        EXPECT_EQ(BusyCounter(), 0);
-        EXPECT_EQ(OwnerWindow(), previousOwner);
-        run.after = WideSnapshot(Widen(folder.Path()));
-        run.boxes = user.TakeBoxes();
-        // The foreign file and the one its converted name would match stay as they were.
-        for (const std::wstring& name : {L"In\\" + kJapanese, std::wstring(L"In\\ab.txt")}) {
-            EXPECT_EQ(run.after.count(name), 1u);
-            if (run.after.count(name)) {
-                EXPECT_EQ(run.after.at(name), run.before.at(name));
-            }
+        for (const Box& box : user.TakeBoxes()) {
+            ADD_FAILURE() << box.caption << ": " << box.text;
         }
-        // No content is lost anywhere.
-        for (const auto& [path, content] : run.before) {
-            bool found = false;
-            for (const auto& [afterPath, afterContent] : run.after) {
-                found = found || afterContent == content;
-            }
-            EXPECT_TRUE(found) << "content lost";
-        }
-        return run;
+        return Snapshot(folder.Path());
     }
 
-    std::string Converted() const { return folder / "In\\??.txt"; }
-
-    TempFolder folder{"names"};
+    TempFolder folder{"scripts"};
     WalkUser user{::GetCurrentThreadId()};
-    int files = 0;
+    Map before;
 };
 
-TEST_F(ForeignName, ArrivesWithQuestionMarks) {
-    MakeSelection();
-    ASSERT_EQ(selection.Paths().size(), 3u);
-    EXPECT_EQ(selection.Paths()[1], Converted());
+// The *.bak names of the five objects.
+std::map<std::string, std::string> BakNames() {
+    return {{kPolish, "\u0141\u00f3d\u017a zima.bak"},
+            {kGreek, kGreek + ".bak"},
+            {kJapanese, "\u65e5\u672c\u8a9e\u306e\u30e1\u30e2.bak"},
+            {kEmoji, "Party \U0001F389.bak"},
+            {kPlain, "plain.bak"}};
 }
 
-TEST_F(ForeignName, CopyAndMoveAskAboutItAndGoOn) {
-    for (unsigned index : {0u, 1u}) {
-        SCOPED_TRACE(index);
-        const Run run = RunCommand(index);
-        EXPECT_TRUE(AnyBoxMentions(run.boxes, Converted())); // the missing-object question
-        EXPECT_EQ(run.after.count(L"In\\c.bak"), 1u);
-        EXPECT_EQ(run.after.count(L"In\\c.txt"), index == 0 ? 1u : 0u);
+TEST_F(ManyScripts, CopyAs) {
+    Map copies;
+    for (const auto& [from, to] : BakNames()) {
+        for (const auto& [path, content] : before) {
+            const std::string old = kIn + "\\" + from;
+            if (path == old || path.rfind(old + "\\", 0) == 0) {
+                copies[to + path.substr(old.size())] = content;
+            }
+        }
+    }
+    EXPECT_EQ(Run(0), Expected({}, copies));
+}
+
+TEST_F(ManyScripts, MoveAs) {
+    EXPECT_EQ(Run(1), Expected(BakNames()));
+}
+
+TEST_F(ManyScripts, RenameSeries) {
+    // Numbered by the folder's name, in the order of the selection.
+    EXPECT_EQ(Run(2), Expected({{kPolish, kIn + "1.txt"},
+                                {kGreek, kIn + "2"},
+                                {kJapanese, kIn + "3.txt"},
+                                {kEmoji, kIn + "4.txt"},
+                                {kPlain, kIn + "5.txt"}}));
+}
+
+TEST_F(ManyScripts, RenameSeriesFromClipboardNames) {
+    // The names one per line, as a Unicode program leaves them; each object keeps its extension.
+    const std::string names[] = {"\u039d\u03ad\u03bf", "\U0001F389 nov\u00e9",
+                                 "\u0141\u00f3d\u017a", "J\u00e1", "\u65b0\u3057\u3044"};
+    std::string lines;
+    for (const std::string& name : names) {
+        lines += name + "\r\n";
+    }
+    ASSERT_TRUE(PutOnClipboard(W(lines)));
+    user.namesFromClipboard = true;
+    EXPECT_EQ(Run(2), Expected({{kPolish, names[0] + ".txt"},
+                                {kGreek, names[1]},
+                                {kJapanese, names[2] + ".txt"},
+                                {kEmoji, names[3] + ".txt"},
+                                {kPlain, names[4] + ".txt"}}));
+}
+
+TEST_F(ManyScripts, TimeStamp) {
+    const FILETIME old = UtcTime(2001, 2, 3, 4, 5, 6);
+    for (const std::string& name :
+         {kPolish, kGreek, kGreek + "\\" + kGreekInside, kJapanese, kEmoji, kPlain}) {
+        WriteTimes(In(name), old);
+    }
+    EXPECT_EQ(Run(3), before);
+    const FILETIME stamped = ReadTimes(In(kPlain)).written;
+    EXPECT_FALSE(SameTime(stamped, old));
+    for (const std::string& name : {kPolish, kGreek, kJapanese, kEmoji}) {
+        EXPECT_TRUE(SameTime(ReadTimes(In(name)).written, stamped)) << name;
+    }
+    EXPECT_TRUE(SameTime(ReadTimes(In(kGreek + "\\" + kGreekInside)).written, old))
+        << "only the selected objects are stamped";
+}
+
+TEST_F(ManyScripts, CaseStyles) {
+    const std::string lowerGreek = "\u03b5\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac";
+    const std::map<std::string, std::string> styles[] = {
+        {{kPolish, "\u0142\u00f3d\u017a zima.txt"},
+         {kGreek, lowerGreek},
+         {kEmoji, "party \U0001F389.txt"}},
+        {{kPolish, "\u0141\u00f3d\u017a zima.txt"},
+         {kGreek, kGreek},
+         {kEmoji, "Party \U0001F389.txt"},
+         {kPlain, "Plain.txt"}},
+        {{kPolish, "\u0141\u00f3d\u017a Zima.txt"},
+         {kGreek, kGreek},
+         {kEmoji, "Party \U0001F389.txt"},
+         {kPlain, "Plain.txt"}},
+        {{kPolish, "\u0141\u00d3D\u0179 ZIMA.TXT"},
+         {kGreek, "\u0395\u039b\u039b\u0397\u039d\u0399\u039a\u0386"},
+         {kJapanese, "\u65e5\u672c\u8a9e\u306e\u30e1\u30e2.TXT"},
+         {kEmoji, "PARTY \U0001F389.TXT"},
+         {kPlain, "PLAIN.TXT"}},
+    };
+    for (unsigned style = 0; style < 4; ++style) {
+        SCOPED_TRACE(style);
+        EXPECT_EQ(Run(4 + style), Expected(styles[style]));
+        // Each style starts from the original names.
+        RemoveTree(In(""));
+        MakeTree();
     }
 }
 
-TEST_F(ForeignName, RenameSeriesAsksAboutItAndGoesOn) {
-    const Run run = RunCommand(2);
-    // The run names its objects by the series folder, which is lower-cased.
-    EXPECT_TRUE(AnyBoxMentions(run.boxes, LowerCase(Converted())));
-    EXPECT_EQ(run.after.count(L"In\\c.txt"), 0u);
-}
-
-TEST_F(ForeignName, TimeStampReportsTheFailureOnceAtTheEnd) {
-    const Run run = RunCommand(3);
-    EXPECT_TRUE(AnyBoxMentions(run.boxes, LoadText(IDS_STAMP_FAILED)));
-}
-
-TEST_F(ForeignName, CaseAndClipboardLeaveItAlone) {
-    for (unsigned index = 4; index <= 9; ++index) {
-        SCOPED_TRACE(index);
-        RunCommand(index);
+TEST_F(ManyScripts, NamesToClipboard) {
+    const std::wstring folderPath = In("");
+    std::wstring full, bare;
+    for (const std::string& name : {kPolish, kGreek, kJapanese, kEmoji, kPlain}) {
+        full += folderPath + L"\\" + W(name) + L"\r\n";
+        bare += W(name) + L"\r\n";
     }
-    const Run upper = RunCommand(7);
-    EXPECT_EQ(upper.after.count(L"In\\C.TXT"), 1u);
+    EXPECT_EQ(Run(8), before);
+    EXPECT_EQ(ClipboardWide(), full);
+    EXPECT_EQ(ClipboardBytes(), WideToAnsi(full)) << "ANSI readers get the same text";
+    EXPECT_EQ(Run(9), before);
+    EXPECT_EQ(ClipboardWide(), bare);
+    EXPECT_EQ(ClipboardBytes(), WideToAnsi(bare));
+}
+
+TEST_F(ManyScripts, CommandPrompt) {
+    RecordStartsInstead();
+    EXPECT_EQ(Run(10), before);
+    ASSERT_EQ(RecordedStarts().size(), 1u);
+    EXPECT_EQ(RecordedStarts()[0].target.substr(RecordedStarts()[0].target.find(L" /k ")),
+              L" /k pushd \"" + In("") + L"\"");
+    StartForReal();
+}
+
+// Three folders deep, each name 100 characters long: every path below passes 300 characters.
+class LongPaths : public DispatchFrame {
+  protected:
+    void SetUp() override {
+        DispatchFrame::SetUp();
+        MakeFolder(folder / Levels(1));
+        MakeFolder(folder / Levels(2));
+        MakeFolder(folder / Levels(3));
+        MakeFolder(Deep("Data"));
+        WriteTextFile(Deep("Report.txt"), "report");
+        WriteTextFile(Deep("Data\\" + std::string(60, 'n') + ".txt"), "inside");
+        ASSERT_GT(Deep("Report.txt").size(), 300u);
+    }
+
+    static std::string Level(char letter) { return std::string(100, letter); }
+    // The folder `depth` levels down, as a key of the snapshot.
+    static std::string Levels(std::size_t depth) {
+        std::string key;
+        for (char letter : std::string("abc").substr(0, depth)) {
+            key += (key.empty() ? "" : "\\") + Level(letter);
+        }
+        return key;
+    }
+    static std::string Key(const std::string& name, std::size_t depth = 3) {
+        return Levels(depth) + "\\" + name;
+    }
+    std::wstring Deep(const std::string& name) const { return folder / Key(name); }
+
+    Map Run(unsigned index, const std::vector<std::string>& names) {
+        std::vector<std::wstring> paths;
+        for (const std::string& name : names) {
+            paths.push_back(Deep(name));
+        }
+        selection = Selection(paths);
+        EXPECT_EQ(Choose(index), S_OK);
+        for (const Box& box : user.TakeBoxes()) {
+            ADD_FAILURE() << box.caption << ": " << box.text;
+        }
+        return Snapshot(folder.Path());
+    }
+
+    // The whole tree as set up, plus `extra` (a "" content removes the entry).
+    Map Tree(const Map& extra = {}) const {
+        Map tree = {{Levels(1), "<dir>"},
+                    {Levels(2), "<dir>"},
+                    {Levels(3), "<dir>"},
+                    {Key("Data"), "<dir>"},
+                    {Key("Data\\" + std::string(60, 'n') + ".txt"), "inside"},
+                    {Key("Report.txt"), "report"}};
+        for (const auto& [path, content] : extra) {
+            if (content.empty()) {
+                tree.erase(path);
+            } else {
+                tree[path] = content;
+            }
+        }
+        return tree;
+    }
+
+    TempFolder folder{"long"};
+    WalkUser user{::GetCurrentThreadId()};
+};
+
+TEST_F(LongPaths, CaseChange) {
+    EXPECT_EQ(Run(7, {"Report.txt"}),
+              Tree({{Key("Report.txt"), ""}, {Key("REPORT.TXT"), "report"}}));
+}
+
+TEST_F(LongPaths, NamesToClipboard) {
+    Run(8, {"Report.txt", "Data"});
+    EXPECT_EQ(ClipboardWide(), Deep("Report.txt") + L"\r\n" + Deep("Data") + L"\r\n");
+}
+
+// The save dialog cannot show a folder that deep: it opens in the nearest folder above that it
+// can show, and the copies go there.
+TEST_F(LongPaths, CopyAsAndMoveAsOfAFileAndAFolder) {
+    const std::string inside = "\\" + std::string(60, 'n') + ".txt";
+    EXPECT_EQ(Run(0, {"Report.txt"}), Tree({{Key("Report.bak", 2), "report"}}));
+    EXPECT_EQ(Run(0, {"Data"}), Tree({{Key("Report.bak", 2), "report"},
+                                      {Key("Data.bak", 2), "<dir>"},
+                                      {Key("Data.bak", 2) + inside, "inside"}}));
+    RemoveTree(folder / Key("Data.bak", 2));
+    ASSERT_TRUE(::DeleteFileW((folder / Key("Report.bak", 2)).c_str()));
+    EXPECT_EQ(Run(1, {"Report.txt", "Data"}), Tree({{Key("Report.txt"), ""},
+                                                    {Key("Data"), ""},
+                                                    {Key("Data" + inside), ""},
+                                                    {Key("Report.bak", 2), "report"},
+                                                    {Key("Data.bak", 2), "<dir>"},
+                                                    {Key("Data.bak", 2) + inside, "inside"}}));
+}
+
+TEST_F(LongPaths, RenameSeries) {
+    const std::string series = Level('c');
+    EXPECT_EQ(Run(2, {"Report.txt", "Data"}),
+              Tree({{Key("Report.txt"), ""},
+                    {Key("Data"), ""},
+                    {Key("Data\\" + std::string(60, 'n') + ".txt"), ""},
+                    {Key(series + "1.txt"), "report"},
+                    {Key(series + "2"), "<dir>"},
+                    {Key(series + "2\\" + std::string(60, 'n') + ".txt"), "inside"}}));
+}
+
+TEST_F(LongPaths, TimeStamp) {
+    const FILETIME old = UtcTime(2001, 2, 3, 4, 5, 6);
+    WriteTimes(Deep("Report.txt"), old);
+    EXPECT_EQ(Run(3, {"Report.txt"}), Tree());
+    EXPECT_FALSE(SameTime(ReadTimes(Deep("Report.txt")).written, old));
 }
 
 } // namespace

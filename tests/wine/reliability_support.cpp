@@ -33,6 +33,9 @@ void WalkUser::Act(HWND dialog) {
         return;
     }
     if (::GetDlgItem(dialog, IDC_RENAME_OK) != nullptr) {
+        if (namesFromClipboard) {
+            ::SendMessageW(::GetDlgItem(dialog, IDC_RENAME_FROM_CLIPBOARD), BM_CLICK, 0, 0);
+        }
         PressButton(dialog, IDC_RENAME_OK);
         return;
     }

@@ -2,6 +2,7 @@
 #pragma once
 #include "support/WindowRobot.h"
 
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -21,6 +22,9 @@ class WalkUser {
 
     // The boxes met since the last call.
     std::vector<Box> TakeBoxes();
+
+    // The rename series takes its new names from the clipboard instead of the template.
+    std::atomic<bool> namesFromClipboard{false};
 
   private:
     void Act(HWND dialog);

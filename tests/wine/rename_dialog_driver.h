@@ -11,16 +11,18 @@
 
 namespace tarvix::test {
 
-using Names = std::vector<std::string>;
+// Names and paths as the tests give them; the dialog's texts as an ANSI client reads them.
+using Names = std::vector<std::wstring>;
+using Texts = std::vector<std::string>;
 
 // The full paths of `names` in `folder`.
-Names PathsIn(const std::string& folder, const Names& names);
-Names ListItems(HWND dialog, int id);
+Names PathsIn(const std::wstring& folder, const Names& names);
+Texts ListItems(HWND dialog, int id);
 std::string ItemText(HWND dialog, int id);
 bool ItemEnabled(HWND dialog, int id);
 // WM_SETTEXT, as a paste over the whole field.
-void SetItemText(HWND dialog, int id, const std::string& text);
-void TypeCharacter(HWND dialog, int id, char character);
+void SetItemText(HWND dialog, int id, const std::wstring& text);
+void TypeCharacter(HWND dialog, int id, wchar_t character);
 void PressKey(HWND dialog, int id, int virtualKey);
 void SelectListItem(HWND dialog, int id, int index);
 // Clicks a button or check box whose handler shows no box; returns when it has run.
@@ -30,8 +32,7 @@ std::string ClickAndAnswer(HWND dialog, int id, const std::string& caption, DWOR
                            int answer = IDOK);
 // The control of `thread` that has the keyboard focus.
 HWND FocusOf(DWORD thread);
-void PutClipboardText(const std::string& text);
-void EmptyTheClipboard();
+// Puts `text` on the clipboard as CF_UNICODETEXT, as a program of today copies text.
 
 // Runs the rename-series command of the DLL on `paths` while `script` drives the dialog
 // (the script must close it). Returns every window the robot met.

@@ -1,8 +1,10 @@
 // The rename-series dialog through the DLL's command, driven as a user would drive it.
 #include "platform/Faults.h"
+#include "platform/Text.h"
 #include "common/PathTerms.h"
 #include "rename/RenamSerIds.h"
 #include "rename_dialog_driver.h"
+#include "support/ClipboardData.h"
 #include "commands/Commands.h"
 #include "shell/Server.h"
 #include "support/TempFolder.h"
@@ -24,10 +26,10 @@ class RenameDialog : public ::testing::Test {
             PressButton(dialog, IDCANCEL);
         });
     }
-    void SetTemplate(HWND dialog, const std::string& text) {
+    void SetTemplate(HWND dialog, const std::wstring& text) {
         SetItemText(dialog, IDC_RENAME_TEMPLATE, text);
     }
-    Names NewNames(HWND dialog) { return ListItems(dialog, IDC_RENAME_NEW); }
+    Texts NewNames(HWND dialog) { return ListItems(dialog, IDC_RENAME_NEW); }
 
     ExtensionDll dll;
     TempFolder folder{"Scans"};
@@ -38,7 +40,7 @@ TEST_F(RenameDialog, ObjectsInDifferentFoldersGiveTheErrorAndNoDialog) {
     WindowRobot robot;
     robot.Answer("Error", IDOK);
     robot.Start();
-    IContextMenu* menu = SelectWith(dll, {folder / "a.txt", folder / "Sub\\b.txt"});
+    IContextMenu* menu = SelectWith(dll, {folder / L"a.txt", folder / L"Sub\\b.txt"});
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(Invoke(menu, 2), S_OK);
     menu->Release();
@@ -58,90 +60,90 @@ TEST_F(RenameDialog, ObjectsInDifferentFoldersGiveTheErrorAndNoDialog) {
 
 TEST_F(RenameDialog, OpensWithTheDefaultTemplateAndTheNamesComputed) {
     std::string templateText, startText;
-    Names oldNames, newNames;
+    Texts oldNames, newNames;
     bool focusInTemplate = false;
     bool stillOpenAfterEnter = false;
-    const auto seen = WithDialog({"IMG_1.JPG", "notes.txt", "README"}, [&](HWND dialog) {
+    const auto seen = WithDialog({L"IMG_1.JPG", L"notes.txt", L"README"}, [&](HWND dialog) {
         templateText = ItemText(dialog, IDC_RENAME_TEMPLATE);
         startText = ItemText(dialog, IDC_RENAME_START);
         oldNames = ListItems(dialog, IDC_RENAME_OLD);
         newNames = NewNames(dialog);
         focusInTemplate = FocusOf(thread) == ::GetDlgItem(dialog, IDC_RENAME_TEMPLATE);
         // Enter is IDOK for the dialog manager: no button may take it.
-        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         stillOpenAfterEnter = ::IsWindowVisible(dialog) != FALSE;
     });
     ASSERT_EQ(seen.size(), 1u);
-    const std::string folderName = BareName(folder.Path());
+    const std::string folderName = WideToAnsi(BareName(folder.Path()));
     EXPECT_EQ(templateText, folderName + "?");
     EXPECT_EQ(startText, "1");
-    EXPECT_EQ(oldNames, (Names{"IMG_1.JPG", "notes.txt", "README"}));
-    EXPECT_EQ(newNames, (Names{folderName + "1.JPG", folderName + "2.txt", folderName + "3"}));
+    EXPECT_EQ(oldNames, (Texts{"IMG_1.JPG", "notes.txt", "README"}));
+    EXPECT_EQ(newNames, (Texts{folderName + "1.JPG", folderName + "2.txt", folderName + "3"}));
     EXPECT_TRUE(focusInTemplate);
     EXPECT_TRUE(stillOpenAfterEnter);
 }
 
 TEST_F(RenameDialog, ObjectsInADriveRootAreNumberedAlone) {
-    Names newNames;
+    Texts newNames;
     std::string templateText;
-    RunSeriesCommand(dll, {"Z:\\a.txt", "Z:\\b.txt", "z:\\C"}, [&](HWND dialog) {
+    RunSeriesCommand(dll, {L"Z:\\a.txt", L"Z:\\b.txt", L"z:\\C"}, [&](HWND dialog) {
         templateText = ItemText(dialog, IDC_RENAME_TEMPLATE);
         newNames = NewNames(dialog);
         PressEscape(dialog);
     });
     EXPECT_EQ(templateText, "?");
-    EXPECT_EQ(newNames, (Names{"1.txt", "2.txt", "3"}));
+    EXPECT_EQ(newNames, (Texts{"1.txt", "2.txt", "3"}));
 }
 
 TEST_F(RenameDialog, RefusedTemplatesAreSetBackAndNamelessOnesKeepTheList) {
     std::string afterSlash, afterSecondRun, afterPlain;
-    Names namesAfterPlain, namesAfterStar;
-    WithDialog({"a.txt", "b.txt"}, [&](HWND dialog) {
-        SetTemplate(dialog, "x?");
-        TypeCharacter(dialog, IDC_RENAME_TEMPLATE, '/');
+    Texts namesAfterPlain, namesAfterStar;
+    WithDialog({L"a.txt", L"b.txt"}, [&](HWND dialog) {
+        SetTemplate(dialog, L"x?");
+        TypeCharacter(dialog, IDC_RENAME_TEMPLATE, L'/');
         afterSlash = ItemText(dialog, IDC_RENAME_TEMPLATE);
-        SetTemplate(dialog, "x?y?");
+        SetTemplate(dialog, L"x?y?");
         afterSecondRun = ItemText(dialog, IDC_RENAME_TEMPLATE);
-        SetTemplate(dialog, "abc");
+        SetTemplate(dialog, L"abc");
         afterPlain = ItemText(dialog, IDC_RENAME_TEMPLATE);
         namesAfterPlain = NewNames(dialog);
-        SetTemplate(dialog, "*_??");
+        SetTemplate(dialog, L"*_??");
         namesAfterStar = NewNames(dialog);
     });
     EXPECT_EQ(afterSlash, "x?");
     EXPECT_EQ(afterSecondRun, "x?");
     EXPECT_EQ(afterPlain, "abc");
-    EXPECT_EQ(namesAfterPlain, (Names{"x1.txt", "x2.txt"}));
-    EXPECT_EQ(namesAfterStar, (Names{"a_01.txt", "b_02.txt"}));
+    EXPECT_EQ(namesAfterPlain, (Texts{"x1.txt", "x2.txt"}));
+    EXPECT_EQ(namesAfterStar, (Texts{"a_01.txt", "b_02.txt"}));
 }
 
 TEST_F(RenameDialog, StartFieldKeepsANumberWithinItsLimits) {
-    std::vector<std::pair<std::string, Names>> shown;
-    WithDialog({"p.png", "q.png"}, [&](HWND dialog) {
-        SetTemplate(dialog, "?");
+    std::vector<std::pair<std::string, Texts>> shown;
+    WithDialog({L"p.png", L"q.png"}, [&](HWND dialog) {
+        SetTemplate(dialog, L"?");
         const auto record = [&] {
             shown.emplace_back(ItemText(dialog, IDC_RENAME_START), NewNames(dialog));
         };
-        SetItemText(dialog, IDC_RENAME_START, "7");
+        SetItemText(dialog, IDC_RENAME_START, L"7");
         record();
-        SetItemText(dialog, IDC_RENAME_START, "");
+        SetItemText(dialog, IDC_RENAME_START, L"");
         record();
-        SetItemText(dialog, IDC_RENAME_START, "1a");
+        SetItemText(dialog, IDC_RENAME_START, L"1a");
         record();
-        SetItemText(dialog, IDC_RENAME_START, "40000");
+        SetItemText(dialog, IDC_RENAME_START, L"40000");
         record();
         PressKey(dialog, IDC_RENAME_START, VK_UP);
         record();
-        SetItemText(dialog, IDC_RENAME_START, "32800"); // the up-down is at its limit already
+        SetItemText(dialog, IDC_RENAME_START, L"32800"); // the up-down is at its limit already
         record();
-        SetItemText(dialog, IDC_RENAME_START, "-5");
+        SetItemText(dialog, IDC_RENAME_START, L"-5");
         record();
         PressKey(dialog, IDC_RENAME_START, VK_DOWN);
         record();
         PressKey(dialog, IDC_RENAME_START, VK_UP);
         record();
     });
-    const std::vector<std::pair<std::string, Names>> expected = {
+    const std::vector<std::pair<std::string, Texts>> expected = {
         {"7", {"7.png", "8.png"}},
         {"7", {"7.png", "8.png"}},
         {"7", {"7.png", "8.png"}},
@@ -156,11 +158,13 @@ TEST_F(RenameDialog, StartFieldKeepsANumberWithinItsLimits) {
 }
 
 TEST_F(RenameDialog, ClipboardNamesReplaceTheComputedOnesWhileTheBoxIsChecked) {
-    PutClipboardText("Alpha\r\nBeta\r\n");
-    Names fromClipboard, oldAfterDown, newAfterDown, afterClear;
+    // Only CF_TEXT, as an ANSI program leaves it: read in the code page.
+    PutOnClipboard(std::string("\x84"
+                               "Alpha\x94\r\nBeta\r\n"));
+    Texts fromClipboard, oldAfterDown, newAfterDown, afterClear;
     bool templateEnabled = true;
     bool startEnabled = true;
-    WithDialog({"a.jpg", "b.png"}, [&](HWND dialog) {
+    WithDialog({L"a.jpg", L"b.png"}, [&](HWND dialog) {
         Click(dialog, IDC_RENAME_FROM_CLIPBOARD);
         fromClipboard = NewNames(dialog);
         templateEnabled = ItemEnabled(dialog, IDC_RENAME_TEMPLATE);
@@ -173,26 +177,28 @@ TEST_F(RenameDialog, ClipboardNamesReplaceTheComputedOnesWhileTheBoxIsChecked) {
         Click(dialog, IDC_RENAME_FROM_CLIPBOARD);
         afterClear = NewNames(dialog);
     });
-    const std::string folderName = BareName(folder.Path());
-    EXPECT_EQ(fromClipboard, (Names{"Alpha.jpg", "Beta.png"}));
+    const std::string folderName = WideToAnsi(BareName(folder.Path()));
+    EXPECT_EQ(fromClipboard, (Texts{"\x84"
+                                    "Alpha\x94.jpg",
+                                    "Beta.png"}));
     EXPECT_FALSE(templateEnabled);
     EXPECT_FALSE(startEnabled);
-    EXPECT_EQ(oldAfterDown, (Names{"b.png", "a.jpg"}));
+    EXPECT_EQ(oldAfterDown, (Texts{"b.png", "a.jpg"}));
     EXPECT_EQ(newAfterDown, fromClipboard);
-    EXPECT_EQ(afterClear, (Names{folderName + "1.png", folderName + "2.jpg"}));
+    EXPECT_EQ(afterClear, (Texts{folderName + "1.png", folderName + "2.jpg"}));
 }
 
 TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
     struct Outcome {
         std::string message;
         bool checked = true;
-        Names newNames;
+        Texts newNames;
     };
     const auto tryClipboard = [&](const std::function<void()> prepare) {
         prepare();
         Outcome outcome;
-        WithDialog({"a.jpg", "b.jpg"}, [&](HWND dialog) {
-            SetTemplate(dialog, "n?");
+        WithDialog({L"a.jpg", L"b.jpg"}, [&](HWND dialog) {
+            SetTemplate(dialog, L"n?");
             outcome.message =
                 ClickAndAnswer(dialog, IDC_RENAME_FROM_CLIPBOARD, "Information", thread);
             outcome.checked =
@@ -201,29 +207,29 @@ TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
         });
         return outcome;
     };
-    for (const char* text : {"one line", "x\r\n\r\ny", "x\ny\nz\n"}) {
-        const Outcome outcome = tryClipboard([text] { PutClipboardText(text); });
-        EXPECT_EQ(outcome.message, "Clipboard does not contain proper count of rows!") << text;
+    for (const wchar_t* text : {L"one line", L"x\r\n\r\ny", L"x\ny\nz\n"}) {
+        const Outcome outcome = tryClipboard([text] { PutOnClipboard(std::wstring(text)); });
+        EXPECT_EQ(outcome.message, "Clipboard does not contain proper count of rows!") << U8(text);
         EXPECT_FALSE(outcome.checked);
-        EXPECT_EQ(outcome.newNames, (Names{"n1.jpg", "n2.jpg"}));
+        EXPECT_EQ(outcome.newNames, (Texts{"n1.jpg", "n2.jpg"}));
     }
-    for (const char* text : {"..\\moved\r\nb", "x\r\nD:y"}) {
-        const Outcome outcome = tryClipboard([text] { PutClipboardText(text); });
+    for (const wchar_t* text : {L"..\\moved\r\nb", L"x\r\nD:y"}) {
+        const Outcome outcome = tryClipboard([text] { PutOnClipboard(std::wstring(text)); });
         EXPECT_EQ(outcome.message,
                   "Clipboard contains a name with a character that is not allowed!")
-            << text;
+            << U8(text);
         EXPECT_FALSE(outcome.checked);
-        EXPECT_EQ(outcome.newNames, (Names{"n1.jpg", "n2.jpg"}));
+        EXPECT_EQ(outcome.newNames, (Texts{"n1.jpg", "n2.jpg"}));
     }
     const Outcome empty = tryClipboard(EmptyTheClipboard);
     EXPECT_EQ(empty.message, "Clipboard does not contain text!");
     EXPECT_FALSE(empty.checked);
-    EXPECT_EQ(empty.newNames, (Names{"n1.jpg", "n2.jpg"}));
+    EXPECT_EQ(empty.newNames, (Texts{"n1.jpg", "n2.jpg"}));
 }
 
 TEST_F(RenameDialog, AClipboardThatCannotBeOpenedIsReportedAndLeavesTemplateMode) {
     // In this program's own copy of the command, where failures can be planned.
-    PutClipboardText("x\r\ny");
+    PutOnClipboard(std::wstring(L"x\r\ny"));
     PlanFault(FaultCall::ClipboardOpen, 0);
     std::string message;
     bool checked = true;
@@ -234,22 +240,22 @@ TEST_F(RenameDialog, AClipboardThatCannotBeOpenedIsReportedAndLeavesTemplateMode
         PressButton(dialog, IDCANCEL);
     });
     robot.Start();
-    RunRenameSeriesCommand(PathsOf({"a.jpg", "b.jpg"}));
+    RunRenameSeriesCommand(PathsOf({L"a.jpg", L"b.jpg"}));
     robot.Finish();
     EXPECT_EQ(message, "Cannot open clipboard");
     EXPECT_FALSE(checked);
 }
 
 TEST_F(RenameDialog, UpAndDownMoveTheSelectedOldNameAndRenumber) {
-    Names oldAfterUp, newAfterUp, oldAfterEdges, oldAfterDown;
+    Texts oldAfterUp, newAfterUp, oldAfterEdges, oldAfterDown;
     LRESULT selectedAfterUp = -1;
-    WithDialog({"a.jpg", "b.jpg", "c.jpg"}, [&](HWND dialog) {
-        SetTemplate(dialog, "*-?");
+    WithDialog({L"a.jpg", L"b.jpg", L"c.jpg"}, [&](HWND dialog) {
+        SetTemplate(dialog, L"*-?");
         SelectListItem(dialog, IDC_RENAME_OLD, 2);
         Click(dialog, IDC_RENAME_UP);
         oldAfterUp = ListItems(dialog, IDC_RENAME_OLD);
         newAfterUp = NewNames(dialog);
-        selectedAfterUp = ::SendDlgItemMessageA(dialog, IDC_RENAME_OLD, LB_GETCURSEL, 0, 0);
+        selectedAfterUp = ::SendDlgItemMessageW(dialog, IDC_RENAME_OLD, LB_GETCURSEL, 0, 0);
         SelectListItem(dialog, IDC_RENAME_OLD, 0);
         Click(dialog, IDC_RENAME_UP);
         SelectListItem(dialog, IDC_RENAME_OLD, 2);
@@ -262,42 +268,42 @@ TEST_F(RenameDialog, UpAndDownMoveTheSelectedOldNameAndRenumber) {
         Click(dialog, IDC_RENAME_DOWN);
         oldAfterDown = ListItems(dialog, IDC_RENAME_OLD);
     });
-    EXPECT_EQ(oldAfterUp, (Names{"a.jpg", "c.jpg", "b.jpg"}));
-    EXPECT_EQ(newAfterUp, (Names{"a-1.jpg", "c-2.jpg", "b-3.jpg"}));
+    EXPECT_EQ(oldAfterUp, (Texts{"a.jpg", "c.jpg", "b.jpg"}));
+    EXPECT_EQ(newAfterUp, (Texts{"a-1.jpg", "c-2.jpg", "b-3.jpg"}));
     EXPECT_EQ(selectedAfterUp, 1);
     EXPECT_EQ(oldAfterEdges, oldAfterUp);
-    EXPECT_EQ(oldAfterDown, (Names{"c.jpg", "a.jpg", "b.jpg"}));
+    EXPECT_EQ(oldAfterDown, (Texts{"c.jpg", "a.jpg", "b.jpg"}));
 }
 
 TEST_F(RenameDialog, OkReportsAConflictAndStaysOpen) {
     std::string laterOldName, equalNewNames;
-    Names newNames;
-    WithDialog({"2.jpg", "1.jpg"}, [&](HWND dialog) {
-        SetTemplate(dialog, "?");
+    Texts newNames;
+    WithDialog({L"2.jpg", L"1.jpg"}, [&](HWND dialog) {
+        SetTemplate(dialog, L"?");
         laterOldName = ClickAndAnswer(dialog, IDC_RENAME_OK, "Information", thread);
         newNames = NewNames(dialog);
-        SetTemplate(dialog, "same");
-        PutClipboardText("Same\r\nsame");
+        SetTemplate(dialog, L"same");
+        PutOnClipboard(std::wstring(L"Same\r\nsame"));
         Click(dialog, IDC_RENAME_FROM_CLIPBOARD);
         equalNewNames = ClickAndAnswer(dialog, IDC_RENAME_OK, "Information", thread);
     });
     EXPECT_EQ(laterOldName, "Conflict of names of some objects occurred!");
-    EXPECT_EQ(newNames, (Names{"1.jpg", "2.jpg"}));
+    EXPECT_EQ(newNames, (Texts{"1.jpg", "2.jpg"}));
     EXPECT_EQ(equalNewNames, "Conflict of names of some objects occurred!");
 }
 
 TEST_F(RenameDialog, CancelEscAndTheCloseBoxRenameNothing) {
-    WriteTextFile(folder / "a.txt", "alpha");
-    WriteTextFile(folder / "b.txt", "beta");
+    WriteTextFile(folder / L"a.txt", "alpha");
+    WriteTextFile(folder / L"b.txt", "beta");
     const auto before = Snapshot(folder.Path());
     const std::function<void(HWND)> closings[] = {
         [](HWND dialog) { PressButton(dialog, IDCANCEL); },
         [](HWND dialog) { PressEscape(dialog); },
-        [](HWND dialog) { ::PostMessageA(dialog, WM_CLOSE, 0, 0); },
+        [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); },
     };
     for (const auto& close : closings) {
-        const auto seen = RunSeriesCommand(dll, PathsOf({"a.txt", "b.txt"}), [&](HWND dialog) {
-            SetTemplate(dialog, "z?");
+        const auto seen = RunSeriesCommand(dll, PathsOf({L"a.txt", L"b.txt"}), [&](HWND dialog) {
+            SetTemplate(dialog, L"z?");
             close(dialog);
         });
         EXPECT_EQ(seen.size(), 1u) << "no progress window or box";

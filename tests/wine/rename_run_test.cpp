@@ -13,21 +13,19 @@ namespace {
 
 using Tree = std::map<std::string, std::string>;
 
-std::string Lowered(std::string text) {
-    ::CharLowerBuffA(text.data(), static_cast<DWORD>(text.size()));
+std::wstring Lowered(std::wstring text) {
+    ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
 
 class RenameRun : public ::testing::Test {
   protected:
-    Names PathsOf(const Names& names) const { return PathsIn(folder.Path(), names); }
-    // Confirms the dialog with `newTemplate`, then answers the replace questions with the
-    // buttons in `answers` (by caption), collecting their texts.
-    std::vector<std::string> Confirm(const Names& names, const std::string& newTemplate,
-                                     const Names& answers = {}) {
-        std::vector<std::string> questions;
+    // Confirms the dialog on `paths` with `newTemplate`, then answers the replace questions
+    // with the buttons in `answers` (by caption), collecting their texts.
+    Texts Confirm(const Names& paths, const std::wstring& newTemplate, const Texts& answers = {}) {
+        Texts questions;
         const DWORD thread = ::GetCurrentThreadId();
-        const auto seen = RunSeriesCommand(dll, PathsOf(names), [&](HWND dialog) {
+        const auto seen = RunSeriesCommand(dll, paths, [&](HWND dialog) {
             SetItemText(dialog, IDC_RENAME_TEMPLATE, newTemplate);
             PressButton(dialog, IDC_RENAME_OK);
             for (const std::string& answer : answers) {
@@ -51,32 +49,40 @@ class RenameRun : public ::testing::Test {
     TempFolder folder{"Series"};
 };
 
-TEST_F(RenameRun, ConfirmedSeriesRenamesFilesAndFoldersInOrder) {
-    WriteTextFile(folder / "b.txt", "content of b");
-    WriteTextFile(folder / "a.TXT", "content of a");
-    MakeFolder(folder / "Doc");
-    WriteTextFile(folder / "Doc\\inner.txt", "inner");
-    WriteTextFile(folder / "outside.txt", "not selected");
+// Names of any script, in a folder whose paths pass MAX_PATH, rename like any other.
+TEST_F(RenameRun, ConfirmedSeriesRenamesFilesAndFoldersOfAnyNameInOrder) {
+    const std::wstring series = folder / std::wstring(220, L's');
+    MakeFolder(series);
+    WriteTextFile(series + L"\\b.txt", "content of b");
+    WriteTextFile(series + W("\\Ελληνικά.TXT"), "content of alpha");
+    MakeFolder(series + L"\\Doc");
+    WriteTextFile(series + L"\\Doc\\inner.txt", "inner");
+    WriteTextFile(series + L"\\outside.txt", "not selected");
 
-    EXPECT_TRUE(Confirm({"b.txt", "a.TXT", "Doc"}, "Part ??").empty());
+    const Names paths = PathsIn(series, {L"b.txt", W("Ελληνικά.TXT"), L"Doc"});
+    EXPECT_TRUE(Confirm(paths, W("Část 日本 😀 ??")).empty());
 
     const Tree expected = {
-        {"Part 01.txt", "content of b"}, {"Part 02.TXT", "content of a"}, {"Part 03", "<dir>"},
-        {"Part 03\\inner.txt", "inner"}, {"outside.txt", "not selected"},
+        {"Část 日本 😀 01.txt", "content of b"},
+        {"Část 日本 😀 02.TXT", "content of alpha"},
+        {"Část 日本 😀 03", "<dir>"},
+        {"Část 日本 😀 03\\inner.txt", "inner"},
+        {"outside.txt", "not selected"},
     };
-    EXPECT_EQ(Snapshot(folder.Path()), expected);
+    EXPECT_EQ(Snapshot(series), expected);
 }
 
 TEST_F(RenameRun, CancelAtAReplaceQuestionStopsWithTheEarlierOnesRenamed) {
-    WriteTextFile(folder / "a.txt", "content of a");
-    WriteTextFile(folder / "b.txt", "content of b");
-    WriteTextFile(folder / "c.txt", "content of c");
-    WriteTextFile(folder / "x2.txt", "taken name");
+    WriteTextFile(folder / L"a.txt", "content of a");
+    WriteTextFile(folder / L"b.txt", "content of b");
+    WriteTextFile(folder / L"c.txt", "content of c");
+    WriteTextFile(folder / L"x2.txt", "taken name");
 
-    const auto questions = Confirm({"a.txt", "b.txt", "c.txt"}, "x?", {"Cancel"});
+    const auto questions =
+        Confirm(PathsIn(folder.Path(), {L"a.txt", L"b.txt", L"c.txt"}), L"x?", {"Cancel"});
 
-    const std::string taken = Lowered(folder.Path() + "\\") + "x2.txt";
-    EXPECT_EQ(questions, (Names{FormatText(IDS_FILE_EXISTS, {taken})}));
+    const std::wstring taken = Lowered(folder.Path() + L"\\") + L"x2.txt";
+    EXPECT_EQ(questions, (Texts{WideToAnsi(FormatText(IDS_FILE_EXISTS, {taken}))}));
     const Tree expected = {
         {"x1.txt", "content of a"},
         {"b.txt", "content of b"},

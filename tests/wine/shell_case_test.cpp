@@ -1,4 +1,6 @@
 // The four case commands on real files and folders, through the DLL.
+#include "platform/CaseConversion.h"
+#include "platform/Text.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
 
@@ -10,7 +12,7 @@ namespace {
 class CaseCommands : public ::testing::Test {
   protected:
     std::map<std::string, bool> RunOn(const std::vector<std::string>& names, unsigned index) {
-        std::vector<std::string> paths;
+        std::vector<std::wstring> paths;
         for (const std::string& name : names) {
             paths.push_back(folder / name);
         }
@@ -31,7 +33,7 @@ TEST_F(CaseCommands, WorkedExampleInEachStyleKeepsTheContent) {
                                     "My Report.final.txt", "MY REPORT.FINAL.TXT"};
     for (unsigned style = 1; style <= 4; ++style) {
         TempFolder sub("CaseStyle");
-        const std::string original = sub / "My report.Final.TXT";
+        const std::wstring original = sub / "My report.Final.TXT";
         WriteTextFile(original, "content");
         IContextMenu* menu = SelectWith(dll, {original});
         ASSERT_NE(menu, nullptr);
@@ -59,6 +61,34 @@ TEST_F(CaseCommands, NamesAlreadyInStyleAndEmptySelectionStayAsTheyAre) {
     WriteTextFile(folder / "lower.txt", "l");
     EXPECT_EQ(RunOn({"lower.txt"}, 4), (std::map<std::string, bool>{{"lower.txt", false}}));
     EXPECT_EQ(RunOn({}, 7), (std::map<std::string, bool>{{"lower.txt", false}}));
+}
+
+// Every character of the ANSI code page converts as the code page's own conversion converts it;
+// letters beyond it convert by the system's rules.
+TEST(SystemCase, AgreesWithTheCodePageOnEveryByte) {
+    int compared = 0;
+    for (int value = 1; value < 256; ++value) {
+        char byte = static_cast<char>(value);
+        if (::IsDBCSLeadByte(static_cast<BYTE>(byte))) {
+            continue;
+        }
+        const std::wstring wide = AnsiToWide(std::string(1, byte));
+        char lower = byte;
+        char upper = byte;
+        ::CharLowerBuffA(&lower, 1);
+        ::CharUpperBuffA(&upper, 1);
+        EXPECT_EQ(WideToAnsi(LowerCase(wide)), std::string(1, lower)) << value;
+        EXPECT_EQ(WideToAnsi(UpperCase(wide)), std::string(1, upper)) << value;
+        EXPECT_EQ(LowerCase(wide).size(), wide.size());
+        ++compared;
+    }
+    EXPECT_GT(compared, 127);
+    EXPECT_EQ(LowerCase(L"\u0141\u00d3D\u0179"), L"\u0142\u00f3d\u017a");
+    EXPECT_EQ(UpperCase(L"\u0142\u00f3d\u017a"), L"\u0141\u00d3D\u0179");
+    // A letter outside the basic plane keeps its two units paired: converted whole (Wine) or
+    // left as it is (Windows).
+    const std::wstring deseret = LowerCase(L"\U00010400");
+    EXPECT_TRUE(deseret == L"\U00010428" || deseret == L"\U00010400");
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 namespace tarvix::test {
@@ -114,33 +116,51 @@ TEST_F(MenuBlock, HelpTextsByIndexAndRequestType) {
         char text[128] = {};
         EXPECT_EQ(menu->GetCommandString(index, GCS_HELPTEXTA, nullptr, text, sizeof(text)), S_OK);
         EXPECT_STREQ(text, expected[index]);
+        // Explorer asks for the wide text first: the same words.
+        wchar_t wide[128] = {};
+        EXPECT_EQ(menu->GetCommandString(index, GCS_HELPTEXTW, nullptr,
+                                         reinterpret_cast<char*>(wide), 128),
+                  S_OK);
+        EXPECT_EQ(std::wstring(wide),
+                  std::wstring(expected[index], expected[index] + std::strlen(expected[index])));
     }
     char untouched[8] = "xxxxxxx";
-    EXPECT_EQ(menu->GetCommandString(12, GCS_HELPTEXTA, nullptr, untouched, sizeof(untouched)),
-              E_INVALIDARG);
-    for (UINT type : {GCS_VERBA, GCS_VALIDATEA, GCS_VERBW, GCS_VALIDATEW, GCS_HELPTEXTW}) {
+    for (UINT type : {GCS_HELPTEXTA, GCS_HELPTEXTW}) {
+        EXPECT_EQ(menu->GetCommandString(12, type, nullptr, untouched, 4), E_INVALIDARG);
+    }
+    for (UINT type : {GCS_VERBA, GCS_VALIDATEA, GCS_VERBW, GCS_VALIDATEW}) {
         EXPECT_EQ(menu->GetCommandString(12, type, nullptr, untouched, sizeof(untouched)), S_OK);
         EXPECT_EQ(menu->GetCommandString(0, type, nullptr, untouched, sizeof(untouched)), S_OK);
     }
     EXPECT_STREQ(untouched, "xxxxxxx");
 }
 
-TEST_F(MenuBlock, HelpTextNeverWritesPastTheCallersBuffer) {
+// cchMax counts characters: bytes for the ANSI text, UTF-16 units for the wide one.
+template <class Char> void ExpectShortenedWithin(IContextMenu* menu, UINT type) {
     const std::string longest = "Copy full names of the selected objects to the clipboard";
     for (UINT cchMax = 0; cchMax <= 60; ++cchMax) {
-        char buffer[80];
-        std::memset(buffer, 0x5A, sizeof(buffer));
-        const HRESULT result = menu->GetCommandString(8, GCS_HELPTEXTA, nullptr, buffer, cchMax);
-        for (UINT guard = cchMax; guard < sizeof(buffer); ++guard) {
-            ASSERT_EQ(buffer[guard], 0x5A) << "cchMax " << cchMax << " byte " << guard;
+        Char buffer[80];
+        std::fill(std::begin(buffer), std::end(buffer), Char(0x5A));
+        const HRESULT result =
+            menu->GetCommandString(8, type, nullptr, reinterpret_cast<char*>(buffer), cchMax);
+        for (UINT guard = cchMax; guard < std::size(buffer); ++guard) {
+            ASSERT_EQ(buffer[guard], Char(0x5A)) << "cchMax " << cchMax << " unit " << guard;
         }
         if (cchMax == 0) {
             EXPECT_TRUE(FAILED(result));
             continue;
         }
         EXPECT_EQ(result, S_OK);
-        EXPECT_EQ(std::string(buffer), longest.substr(0, cchMax - 1)) << cchMax;
+        const std::string expected = longest.substr(0, cchMax - 1);
+        EXPECT_EQ(std::basic_string<Char>(buffer),
+                  std::basic_string<Char>(expected.begin(), expected.end()))
+            << cchMax;
     }
+}
+
+TEST_F(MenuBlock, HelpTextNeverWritesPastTheCallersBuffer) {
+    ExpectShortenedWithin<char>(menu, GCS_HELPTEXTA);
+    ExpectShortenedWithin<wchar_t>(menu, GCS_HELPTEXTW);
 }
 
 } // namespace

@@ -69,16 +69,17 @@ TEST_F(StampDialog, LeavingAFieldNormalisesItAndEscCancels) {
     Texts afterTyping;
     Texts afterUnreadable;
     Show([&](HWND window) {
-        TypeField(window, IDC_STAMP_EDIT_DAY, "45");
-        TypeField(window, IDC_STAMP_EDIT_MONTH, "0");
-        TypeField(window, IDC_STAMP_EDIT_YEAR, "1975");
-        TypeField(window, IDC_STAMP_EDIT_HOUR, "-3");
-        TypeField(window, IDC_STAMP_EDIT_MINUTE, "7");
-        TypeField(window, IDC_STAMP_EDIT_SECOND, "7");
+        TypeField(window, IDC_STAMP_EDIT_DAY, L"45");
+        TypeField(window, IDC_STAMP_EDIT_MONTH, L"0");
+        TypeField(window, IDC_STAMP_EDIT_YEAR, L"1975");
+        TypeField(window, IDC_STAMP_EDIT_HOUR, L"-3");
+        TypeField(window, IDC_STAMP_EDIT_MINUTE, L"7");
+        TypeField(window, IDC_STAMP_EDIT_SECOND, L"7");
         afterTyping = Fields(window);
-        TypeField(window, IDC_STAMP_EDIT_DAY, "ab");
-        TypeField(window, IDC_STAMP_EDIT_MINUTE, "");
-        TypeField(window, IDC_STAMP_EDIT_SECOND, "99");
+        TypeField(window, IDC_STAMP_EDIT_DAY, L"ab");
+        TypeField(window, IDC_STAMP_EDIT_YEAR, L"\xFF12\xFF10\xFF10\xFF10"); // full-width 2000
+        TypeField(window, IDC_STAMP_EDIT_MINUTE, L"");
+        TypeField(window, IDC_STAMP_EDIT_SECOND, L"99");
         afterUnreadable = Fields(window);
         PressEscape(window);
     });
@@ -90,13 +91,13 @@ TEST_F(StampDialog, LeavingAFieldNormalisesItAndEscCancels) {
 TEST_F(StampDialog, ArrowsWrapAndTheSecondStepsByTwo) {
     Texts shown;
     Show([&](HWND window) {
-        TypeField(window, IDC_STAMP_EDIT_DAY, "31");
+        TypeField(window, IDC_STAMP_EDIT_DAY, L"31");
         PressArrow(window, IDC_STAMP_EDIT_DAY, true);
-        TypeField(window, IDC_STAMP_EDIT_YEAR, "1980");
+        TypeField(window, IDC_STAMP_EDIT_YEAR, L"1980");
         PressArrow(window, IDC_STAMP_EDIT_YEAR, false);
         PressArrow(window, IDC_STAMP_EDIT_MONTH, false);
         PressArrow(window, IDC_STAMP_EDIT_HOUR, false);
-        TypeField(window, IDC_STAMP_EDIT_MINUTE, "8");
+        TypeField(window, IDC_STAMP_EDIT_MINUTE, L"8");
         PressArrow(window, IDC_STAMP_EDIT_MINUTE, true);
         PressArrow(window, IDC_STAMP_EDIT_SECOND, false); // 00 -> 58
         shown = Fields(window);
@@ -118,9 +119,9 @@ TEST_F(StampDialog, AnIllegalDateIsRefusedAndTheDialogStaysOpen) {
     Texts afterBox;
     bool stillOpen = false;
     Show([&](HWND window) {
-        TypeField(window, IDC_STAMP_EDIT_DAY, "29");
-        TypeField(window, IDC_STAMP_EDIT_MONTH, "2");
-        TypeField(window, IDC_STAMP_EDIT_YEAR, "2100");
+        TypeField(window, IDC_STAMP_EDIT_DAY, L"29");
+        TypeField(window, IDC_STAMP_EDIT_MONTH, L"2");
+        TypeField(window, IDC_STAMP_EDIT_YEAR, L"2100");
         PressButton(window, IDC_STAMP_OK);
         HWND box = WaitForWindow("Information", ::GetWindowThreadProcessId(window, nullptr));
         if (box == nullptr) {
@@ -132,7 +133,7 @@ TEST_F(StampDialog, AnIllegalDateIsRefusedAndTheDialogStaysOpen) {
         WaitUntil([&] { return !::IsWindow(box); });
         stillOpen = ::IsWindowVisible(window) != FALSE;
         afterBox = Fields(window);
-        TypeField(window, IDC_STAMP_EDIT_YEAR, "2096");
+        TypeField(window, IDC_STAMP_EDIT_YEAR, L"2096");
         PressButton(window, IDC_STAMP_OK);
     });
     EXPECT_EQ(message, "This date is illegal!");
@@ -149,8 +150,8 @@ TEST_F(StampDialog, EnterMovesTheFocusToOkAndASecondEnterPressesIt) {
     Show([&](HWND window) {
         HWND day = ::GetDlgItem(window, IDC_STAMP_EDIT_DAY);
         HWND ok = ::GetDlgItem(window, IDC_STAMP_OK);
-        ::SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(day), TRUE);
-        ::SendMessageA(day, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("45"));
+        ::SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(day), TRUE);
+        ::SendMessageW(day, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"45"));
         PostKey(day, VK_RETURN);
         movedToOk = WaitUntil([&] { return FocusOf(window) == ok; }, 5000);
         dayAfterEnter = ItemText(window, IDC_STAMP_EDIT_DAY);
@@ -179,13 +180,13 @@ TEST_F(StampDialog, NowTakesTheLocalClockAndKeepsTheCheckBoxes) {
     Texts shown;
     Texts beforeEpoch;
     Show([&](HWND window) {
-        ::SendMessageA(::GetDlgItem(window, IDC_STAMP_CREATED), BM_CLICK, 0, 0);
-        ::SendMessageA(::GetDlgItem(window, IDC_STAMP_NOW), BM_CLICK, 0, 0);
+        ::SendMessageW(::GetDlgItem(window, IDC_STAMP_CREATED), BM_CLICK, 0, 0);
+        ::SendMessageW(::GetDlgItem(window, IDC_STAMP_NOW), BM_CLICK, 0, 0);
         shown = Fields(window);
         SYSTEMTIME early = now;
         early.wYear = 1975;
         OverrideLocalNow(early);
-        ::SendMessageA(::GetDlgItem(window, IDC_STAMP_NOW), BM_CLICK, 0, 0);
+        ::SendMessageW(::GetDlgItem(window, IDC_STAMP_NOW), BM_CLICK, 0, 0);
         beforeEpoch = Fields(window);
         PressButton(window, IDC_STAMP_OK);
     });

@@ -8,19 +8,19 @@ std::string ItemText(HWND dialog, int id) {
     return WindowText(::GetDlgItem(dialog, id));
 }
 
-void TypeField(HWND dialog, int editId, const std::string& text) {
+void TypeField(HWND dialog, int editId, const std::wstring& text) {
     HWND edit = ::GetDlgItem(dialog, editId);
-    ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-    ::SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    ::SendMessageA(dialog, WM_NEXTDLGCTL,
+    ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    ::SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    ::SendMessageW(dialog, WM_NEXTDLGCTL,
                    reinterpret_cast<WPARAM>(::GetDlgItem(dialog, IDC_STAMP_NOW)), TRUE);
 }
 
 void PressArrow(HWND dialog, int editId, bool up) {
     HWND edit = ::GetDlgItem(dialog, editId);
-    ::SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
-    ::SendMessageA(edit, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 1);
-    ::SendMessageA(edit, WM_KEYUP, up ? VK_UP : VK_DOWN, 1 | (3u << 30));
+    ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    ::SendMessageW(edit, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 1);
+    ::SendMessageW(edit, WM_KEYUP, up ? VK_UP : VK_DOWN, 1 | (3u << 30));
 }
 
 HWND FocusOf(HWND dialog) {
@@ -31,9 +31,9 @@ HWND FocusOf(HWND dialog) {
 }
 
 void PostKey(HWND control, WPARAM key) {
-    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyA(static_cast<UINT>(key), 0)) << 16;
-    ::PostMessageA(control, WM_KEYDOWN, key, 1 | scan);
-    ::PostMessageA(control, WM_KEYUP, key, 1 | scan | (LPARAM(3) << 30));
+    const LPARAM scan = static_cast<LPARAM>(::MapVirtualKeyW(static_cast<UINT>(key), 0)) << 16;
+    ::PostMessageW(control, WM_KEYDOWN, key, 1 | scan);
+    ::PostMessageW(control, WM_KEYUP, key, 1 | scan | (LPARAM(3) << 30));
 }
 
 std::vector<SeenWindow> WithStampDialog(const std::function<void(HWND)>& act,

@@ -15,7 +15,7 @@ extern const char kStampCaption[];
 
 std::string ItemText(HWND dialog, int id);
 // Types `text` into a number field and leaves it, so the field's check runs.
-void TypeField(HWND dialog, int editId, const std::string& text);
+void TypeField(HWND dialog, int editId, const std::wstring& text);
 // The Up or Down key in a number field.
 void PressArrow(HWND dialog, int editId, bool up);
 // The control that has the focus on the dialog's thread.

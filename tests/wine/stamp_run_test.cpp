@@ -43,15 +43,15 @@ class StampRun : public ::testing::Test {
         ClearFaults();
     }
     // Files (or, for names ending in '\', folders) with unique content and an old time stamp.
-    std::vector<std::string> Make(const std::vector<std::string>& names) {
-        std::vector<std::string> paths;
-        for (const std::string& name : names) {
-            const bool isFolder = name.back() == '\\';
-            const std::string path = folder / name.substr(0, name.size() - (isFolder ? 1 : 0));
+    std::vector<std::wstring> Make(const std::vector<std::wstring>& names) {
+        std::vector<std::wstring> paths;
+        for (const std::wstring& name : names) {
+            const bool isFolder = name.back() == L'\\';
+            const std::wstring path = folder / name.substr(0, name.size() - (isFolder ? 1 : 0));
             if (isFolder) {
                 MakeFolder(path);
             } else {
-                WriteTextFile(path, "content of " + name);
+                WriteTextFile(path, "content of " + U8(name));
             }
             WriteTimes(path, kOld);
             paths.push_back(path);
@@ -59,7 +59,7 @@ class StampRun : public ::testing::Test {
         return paths;
     }
     // Runs the command on `paths` with `act` driving the dialog.
-    std::vector<SeenWindow> Run(const std::vector<std::string>& paths,
+    std::vector<SeenWindow> Run(const std::vector<std::wstring>& paths,
                                 const std::function<void(HWND)>& act) {
         return WithStampDialog(act, [&] { RunTimeStampCommand(paths); });
     }
@@ -69,19 +69,21 @@ class StampRun : public ::testing::Test {
     TempFolder folder{"Stamp Run"};
 };
 
-TEST_F(StampRun, OkAtOnceStampsFilesAndAFolderWithAllThree) {
-    const auto paths = Make({"a.txt", "sub folder\\", "b.doc"});
-    WriteTextFile(folder / "sub folder\\inner.txt", "inner");
+// Names of any script and paths longer than MAX_PATH are stamped like any other.
+TEST_F(StampRun, OkAtOnceStampsFilesAndFoldersOfAnyNameWithAllThree) {
+    const auto paths = Make({L"a.txt", L"sub folder\\", L"b.doc", W("Ελληνικά 日本 😀\\"),
+                             std::wstring(240, L'n') + L".txt"});
+    WriteTextFile(folder / L"sub folder\\inner.txt", "inner");
     const auto before = Snapshot(folder.Path());
     const auto seen = Run(paths, PressOk);
     EXPECT_TRUE(BoxTexts(seen, "Error").empty());
-    for (const std::string& path : paths) {
+    for (const std::wstring& path : paths) {
         const StampTimes times = ReadTimes(path);
-        EXPECT_TRUE(IsLocal(times.written, 2000, 1, 1, 0, 0, 0)) << path;
-        EXPECT_TRUE(IsLocal(times.accessed, 2000, 1, 1, 0, 0, 0)) << path;
+        EXPECT_TRUE(IsLocal(times.written, 2000, 1, 1, 0, 0, 0)) << U8(path);
+        EXPECT_TRUE(IsLocal(times.accessed, 2000, 1, 1, 0, 0, 0)) << U8(path);
     }
     const auto calls = RecordedFileTimeCalls();
-    EXPECT_EQ(CallShapes(calls), "C M A C M A C M A ");
+    EXPECT_EQ(CallShapes(calls), "C M A C M A C M A C M A C M A ");
     for (std::size_t index = 0; index < calls.size(); ++index) {
         EXPECT_EQ(calls[index].path, paths[index / 3]);
         EXPECT_TRUE(SameTime(calls[index].time, ReadTimes(paths[0]).written));
@@ -90,45 +92,45 @@ TEST_F(StampRun, OkAtOnceStampsFilesAndAFolderWithAllThree) {
 }
 
 TEST_F(StampRun, OnlyTheCheckedStampsChange) {
-    const auto paths = Make({"only modified.txt", "dir\\"});
+    const auto paths = Make({L"only modified.txt", L"dir\\"});
     Run(paths, [](HWND dialog) {
-        ::SendMessageA(::GetDlgItem(dialog, IDC_STAMP_CREATED), BM_CLICK, 0, 0);
-        ::SendMessageA(::GetDlgItem(dialog, IDC_STAMP_ACCESSED), BM_CLICK, 0, 0);
-        TypeField(dialog, IDC_STAMP_EDIT_DAY, "29");
-        TypeField(dialog, IDC_STAMP_EDIT_MONTH, "2");
-        TypeField(dialog, IDC_STAMP_EDIT_HOUR, "23");
-        TypeField(dialog, IDC_STAMP_EDIT_MINUTE, "59");
-        TypeField(dialog, IDC_STAMP_EDIT_SECOND, "59");
+        ::SendMessageW(::GetDlgItem(dialog, IDC_STAMP_CREATED), BM_CLICK, 0, 0);
+        ::SendMessageW(::GetDlgItem(dialog, IDC_STAMP_ACCESSED), BM_CLICK, 0, 0);
+        TypeField(dialog, IDC_STAMP_EDIT_DAY, L"29");
+        TypeField(dialog, IDC_STAMP_EDIT_MONTH, L"2");
+        TypeField(dialog, IDC_STAMP_EDIT_HOUR, L"23");
+        TypeField(dialog, IDC_STAMP_EDIT_MINUTE, L"59");
+        TypeField(dialog, IDC_STAMP_EDIT_SECOND, L"59");
         PressOk(dialog);
     });
     EXPECT_EQ(CallShapes(RecordedFileTimeCalls()), "M M ");
-    for (const std::string& path : paths) {
+    for (const std::wstring& path : paths) {
         const StampTimes times = ReadTimes(path);
-        EXPECT_TRUE(IsLocal(times.written, 2000, 2, 29, 23, 59, 58)) << path;
-        EXPECT_TRUE(SameTime(times.accessed, kOld)) << path;
+        EXPECT_TRUE(IsLocal(times.written, 2000, 2, 29, 23, 59, 58)) << U8(path);
+        EXPECT_TRUE(SameTime(times.accessed, kOld)) << U8(path);
     }
 }
 
 TEST_F(StampRun, ObjectsThatDoNotOpenGiveOneMessageAndTheOthersAreStamped) {
-    const auto paths = Make({"first.txt", "locked.txt", "read-only.txt", "last.txt"});
-    ::SetFileAttributesA(paths[2].c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto paths = Make({L"first.txt", L"locked.txt", L"read-only.txt", L"last.txt"});
+    ::SetFileAttributesW(paths[2].c_str(), FILE_ATTRIBUTE_READONLY);
     // Wine run as root opens a read-only file for writing; elsewhere it is refused.
-    HANDLE probe = ::CreateFileA(paths[2].c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    HANDLE probe = ::CreateFileW(paths[2].c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                  OPEN_EXISTING, 0, nullptr);
     const bool readOnlyRefused = probe == INVALID_HANDLE_VALUE;
     ::CloseHandle(probe);
-    std::vector<std::string> selection = paths;
-    selection.insert(selection.begin() + 1, folder / "gone.txt");
+    std::vector<std::wstring> selection = paths;
+    selection.insert(selection.begin() + 1, folder / L"gone.txt");
     HANDLE lock =
-        ::CreateFileA(paths[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ::CreateFileW(paths[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const auto seen = Run(selection, PressOk);
     ::CloseHandle(lock);
-    ::SetFileAttributesA(paths[2].c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::SetFileAttributesW(paths[2].c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(BoxTexts(seen, "Error"), std::vector<std::string>{kFailed});
     EXPECT_TRUE(IsLocal(ReadTimes(paths[0]).written, 2000, 1, 1, 0, 0, 0));
     EXPECT_TRUE(IsLocal(ReadTimes(paths[3]).written, 2000, 1, 1, 0, 0, 0));
     EXPECT_TRUE(SameTime(ReadTimes(paths[1]).written, kOld));
-    EXPECT_FALSE(Exists(folder / "gone.txt"));
+    EXPECT_FALSE(Exists(folder / L"gone.txt"));
     if (readOnlyRefused) {
         EXPECT_TRUE(SameTime(ReadTimes(paths[2]).written, kOld));
     }
@@ -137,28 +139,28 @@ TEST_F(StampRun, ObjectsThatDoNotOpenGiveOneMessageAndTheOthersAreStamped) {
 // The preview pane holds the file it shows open for reading, sharing it, and Explorer watches
 // a folder it shows: both get their stamps.
 TEST_F(StampRun, ObjectsHeldOpenElsewhereGetTheirStamps) {
-    const auto paths = Make({"shown.txt", "watched\\"});
+    const auto paths = Make({L"shown.txt", L"watched\\"});
     const DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
     HANDLE shown =
-        ::CreateFileA(paths[0].c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, 0, nullptr);
-    HANDLE watched = ::CreateFileA(paths[1].c_str(), FILE_LIST_DIRECTORY, shareAll, nullptr,
+        ::CreateFileW(paths[0].c_str(), GENERIC_READ, shareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE watched = ::CreateFileW(paths[1].c_str(), FILE_LIST_DIRECTORY, shareAll, nullptr,
                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     const auto seen = Run(paths, PressOk);
     ::CloseHandle(shown);
     ::CloseHandle(watched);
     EXPECT_TRUE(BoxTexts(seen, "Error").empty());
-    for (const std::string& path : paths) {
-        EXPECT_TRUE(IsLocal(ReadTimes(path).written, 2000, 1, 1, 0, 0, 0)) << path;
+    for (const std::wstring& path : paths) {
+        EXPECT_TRUE(IsLocal(ReadTimes(path).written, 2000, 1, 1, 0, 0, 0)) << U8(path);
     }
 }
 
 TEST_F(StampRun, WithNoStampCheckedObjectsAreStillOpenedAndFailuresReported) {
-    const auto paths = Make({"x.txt", "locked.txt"});
+    const auto paths = Make({L"x.txt", L"locked.txt"});
     HANDLE lock =
-        ::CreateFileA(paths[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ::CreateFileW(paths[1].c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     const auto seen = Run(paths, [](HWND dialog) {
         for (int id : {IDC_STAMP_CREATED, IDC_STAMP_MODIFIED, IDC_STAMP_ACCESSED}) {
-            ::SendMessageA(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+            ::SendMessageW(::GetDlgItem(dialog, id), BM_CLICK, 0, 0);
         }
         PressOk(dialog);
     });
@@ -169,7 +171,7 @@ TEST_F(StampRun, WithNoStampCheckedObjectsAreStillOpenedAndFailuresReported) {
 }
 
 TEST_F(StampRun, ARefusedStampIsReportedOnceAndTheRunGoesOn) {
-    const auto paths = Make({"one.txt", "two.txt"});
+    const auto paths = Make({L"one.txt", L"two.txt"});
     PlanFault(FaultCall::FileTimeSet, 1);
     const auto seen = Run(paths, PressOk);
     EXPECT_EQ(BoxTexts(seen, "Error"), std::vector<std::string>{kFailed});
@@ -180,9 +182,9 @@ TEST_F(StampRun, ARefusedStampIsReportedOnceAndTheRunGoesOn) {
 }
 
 TEST_F(StampRun, CancelTheCloseBoxAndAnEmptySelectionTouchNothing) {
-    const auto paths = Make({"kept.txt"});
+    const auto paths = Make({L"kept.txt"});
     auto seen = Run(paths, PressEscape);
-    seen = Run(paths, [](HWND dialog) { ::PostMessageA(dialog, WM_CLOSE, 0, 0); });
+    seen = Run(paths, [](HWND dialog) { ::PostMessageW(dialog, WM_CLOSE, 0, 0); });
     EXPECT_TRUE(RecordedFileTimeCalls().empty());
     EXPECT_TRUE(SameTime(ReadTimes(paths[0]).written, kOld));
     seen = Run({}, PressOk);
@@ -191,7 +193,7 @@ TEST_F(StampRun, CancelTheCloseBoxAndAnEmptySelectionTouchNothing) {
 }
 
 TEST_F(StampRun, ADateThatCannotBeConvertedTouchesNothingAndIsReported) {
-    const auto paths = Make({"untouched.txt"});
+    const auto paths = Make({L"untouched.txt"});
     StampChoice impossible;
     impossible.day = 31;
     impossible.month = 4;
@@ -205,7 +207,7 @@ TEST_F(StampRun, ADateThatCannotBeConvertedTouchesNothingAndIsReported) {
 }
 
 TEST_F(StampRun, TheProgressWindowShowsEachObjectAndStampWithTheBarFull) {
-    const auto paths = Make({"p1.txt", "p2 dir\\"});
+    const auto paths = Make({L"p1.txt", L"p2 dir\\"});
     StampChoice choice;
     choice.accessed = false;
     TFormProgress progress;
@@ -216,20 +218,20 @@ TEST_F(StampRun, TheProgressWindowShowsEachObjectAndStampWithTheBarFull) {
     EXPECT_EQ(ItemText(window, IDC_GROUP_ZDROJ), "Source object");
     EXPECT_EQ(ItemText(window, IDC_GROUP_CIL), "Time stamp");
     EXPECT_EQ(progress.Source(), paths[1]);
-    EXPECT_EQ(progress.Destination(), "Modified") << "the last stamp applied stays";
+    EXPECT_EQ(progress.Destination(), L"Modified") << "the last stamp applied stays";
     EXPECT_EQ(progress.Position(), 3);
-    EXPECT_EQ(::SendMessageA(::GetDlgItem(window, IDC_PROGRESS_BAR), PBM_GETRANGE, FALSE, 0), 3);
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(window, IDC_PROGRESS_BAR), PBM_GETRANGE, FALSE, 0), 3);
 
     TFormProgress empty;
     ApplyTimeStamps(StampChoice{}, {}, empty);
     EXPECT_TRUE(::IsWindowVisible(empty.Handle()));
     EXPECT_EQ(empty.Position(), 1);
-    EXPECT_EQ(empty.Destination(), "");
+    EXPECT_EQ(empty.Destination(), L"");
 }
 
 TEST(StampCommand, ThroughTheDllOkStampsTheSelection) {
     TempFolder folder("Stamp Dll");
-    const std::string file = folder / "shell.txt";
+    const std::wstring file = folder / "shell Ελληνικά 日本.txt";
     WriteTextFile(file, "shell");
     ExtensionDll dll;
     IContextMenu* menu = SelectWith(dll, {file});
@@ -244,23 +246,24 @@ TEST(StampCommand, ThroughTheDllOkStampsTheSelection) {
 
 // The zone comes from TZ, which a process reads when it starts: ctest runs this case once more
 // on its own with TZ set to the zone, and the run without it skips.
-const char kZone[] = "Europe/Prague";
+const wchar_t kZone[] = L"Europe/Prague";
 
 bool InZone() {
-    char zone[64] = {};
-    return ::GetEnvironmentVariableA("TZ", zone, sizeof(zone)) > 0 && std::string(zone) == kZone;
+    wchar_t zone[64] = {};
+    return ::GetEnvironmentVariableW(L"TZ", zone, static_cast<DWORD>(std::size(zone))) > 0 &&
+           std::wstring(zone) == kZone;
 }
 
 TEST(StampZone, WinterAndSummerDatesKeepTheEnteredLocalTime) {
     if (!InZone()) {
-        GTEST_SKIP() << "runs as the test stamp_zone, with TZ=" << kZone;
+        GTEST_SKIP() << "runs as the test stamp_zone, with TZ=" << U8(kZone);
     }
     TIME_ZONE_INFORMATION zone{};
     ::GetTimeZoneInformation(&zone);
     ASSERT_EQ(zone.Bias, -60) << "the zone of TZ is not in force";
     TempFolder folder("Stamp Zone");
-    const std::string winter = folder / "winter.txt";
-    const std::string summer = folder / "summer.txt";
+    const std::wstring winter = folder / L"winter.txt";
+    const std::wstring summer = folder / L"summer.txt";
     WriteTextFile(winter, "w");
     WriteTextFile(summer, "s");
     StampChoice choice;

@@ -1,4 +1,6 @@
 // The string table and version of the built DLL, read as the platform reads them.
+#include "platform/Module.h"
+#include "platform/Text.h"
 #include "strings/RSUnit.h"
 #include "support/Extension.h"
 
@@ -26,6 +28,20 @@ TEST(StringTable, QuotationMarksAreAnsiBytesAndLineBreaksAreCrLf) {
               "Help file not found.\r\n\r\nDo you want to connect to Tarvix website?");
     EXPECT_EQ(LoadFrom(dll.Module(), IDS_MENU_FIRST + 8), "Full names -> Clipboard");
     EXPECT_EQ(LoadFrom(dll.Module(), IDS_SUBMENU_CAPTION), "Tarvix Plus");
+}
+
+TEST(StringTable, WideTextsSpellTheSameBytesInTheCodePage) {
+    EXPECT_EQ(LoadText(IDS_OBJECT_MISSING),
+              L"Object \u201e%s\u201d does not exists.\r\n\r\nProceed?");
+    int compared = 0;
+    for (UINT id = 0; id < 0x10000; ++id) {
+        const std::string ansi = LoadFrom(ModuleHandle(), id);
+        if (!ansi.empty()) {
+            EXPECT_EQ(WideToAnsi(LoadText(id)), ansi) << id;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 40);
 }
 
 TEST(StringTable, VersionResourceNamesTheProduct) {
