@@ -1,4 +1,5 @@
 // Initialize: what reaches the selection list, and what leaves it alone.
+#include "common/PathTerms.h"
 #include "shell/SelectionIntake.h"
 #include "shell/Server.h"
 #include "shell/TarvixExt.h"
@@ -48,8 +49,8 @@ TEST(Selection, ShellDataObjectGivesFullPathsInOrderWithFolders) {
 TEST(Selection, DropListKeepsDuplicatesLongNamesAndEveryScriptWhole) {
     const std::wstring longName = L"C:\\" + std::wstring(300, L'n') + L".txt";
     const std::wstring foreign = W("C:\\Łódź\\Ελληνικά 日本 😀.txt");
-    IDataObject* data =
-        NewDropDataObject(std::vector<std::wstring>{L"C:\\x\\a.txt", L"C:\\x\\a.txt", longName, foreign});
+    IDataObject* data = NewDropDataObject(
+        std::vector<std::wstring>{L"C:\\x\\a.txt", L"C:\\x\\a.txt", longName, foreign});
     TTarvixExt* extension = new TTarvixExt();
     extension->AddRef();
     EXPECT_EQ(InitializeWith(extension, data), S_OK);
@@ -183,6 +184,28 @@ TEST(Selection, OnePassReadEqualsTheDragQueryFileLoop) {
     HGLOBAL empty = GlobalCopy(DropFilesBlock({}, true));
     EXPECT_TRUE(DropListNames(empty)->empty());
     ::GlobalFree(empty);
+}
+
+// On a double-byte code page a trail byte may equal '\\' (0x5C): an ANSI list is converted
+// whole before any path term is looked for. Runs where the ANSI code page is 932 (Japanese).
+TEST(DoubleByteCodePage, TrailBytesLikeABackslashStayInTheirCharacter) {
+    if (::GetACP() != 932) {
+        GTEST_SKIP() << "the ANSI code page is " << ::GetACP();
+    }
+    // 表 is 0x95 0x5C and ソ is 0x83 0x5C in code page 932.
+    const std::string folder = "C:\\\x95\x5c";
+    const std::string file = "\x83\x5c.txt";
+    TTarvixExt* extension = new TTarvixExt();
+    extension->AddRef();
+    EXPECT_EQ(
+        InitializeWith(extension, NewDropDataObject(DropFilesBlock({folder + "\\" + file}, false))),
+        S_OK);
+    const std::vector<std::wstring> selected = extension->SelectedPaths();
+    extension->Release();
+    ASSERT_EQ(selected.size(), 1u);
+    EXPECT_EQ(selected[0], L"C:\\\u8868\\\u30bd.txt");
+    EXPECT_EQ(ObjectFolder(selected[0]), L"C:\\\u8868");
+    EXPECT_EQ(BareName(selected[0]), L"\u30bd.txt");
 }
 
 TEST(Selection, MalformedBlocksAreRefusedAndKeepTheSelection) {
