@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Registration through Wine's regsvr32, checked with reg query: the six entries after
-# registering, none after unregistering, also from a folder whose name has a space.
+# registering, none after unregistering, also from a folder whose name has a space and from one
+# whose name the ANSI code page cannot hold.
 set -u
 dll=$1
 source "$(dirname "$0")/registry_checks.sh"
@@ -33,6 +34,21 @@ check_registered nospace
 $wine regsvr32 /u /s "$spaced/Tarvix.dll" </dev/null >/dev/null 2>&1
 check_unregistered
 rm -rf "$(dirname "$(dirname "$spaced")")"
+
+# A folder name beyond the ANSI code page: the path is written as it is, read back through an
+# export (reg query prints in the console's code page, which cannot show it).
+foreign=$(mktemp -d)/Nástroje_Łódź_日本
+mkdir -p "$foreign" && cp "$dll" "$foreign/"
+$wine regsvr32 /s "$foreign/Tarvix.dll" </dev/null >/dev/null 2>&1 || fail "regsvr32 from a foreign folder name"
+export_file=$(mktemp -u).reg
+$wine reg export "HKCR\\CLSID\\$clsid\\InprocServer32" "$($wine winepath -w "$export_file" 2>/dev/null | tr -d '\r')" \
+  </dev/null >/dev/null 2>&1
+expected=$($wine winepath -w "$foreign/Tarvix.dll" 2>/dev/null | tr -d '\r' | sed 's/\\/\\\\/g')
+iconv -f UTF-16 -t UTF-8 "$export_file" 2>/dev/null | tr -d '\r' | grep -qxF "@=\"$expected\"" \
+  || fail "server path under a foreign folder name: $(iconv -f UTF-16 -t UTF-8 "$export_file" 2>/dev/null | grep '^@')"
+$wine regsvr32 /u /s "$foreign/Tarvix.dll" </dev/null >/dev/null 2>&1
+check_unregistered
+rm -rf "$(dirname "$foreign")" "$export_file"
 
 [ $failures -eq 0 ] && echo "registration: all checks passed"
 exit $((failures > 0))

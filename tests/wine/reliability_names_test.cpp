@@ -3,6 +3,7 @@
 // MAX_PATH: each run is judged by the whole tree it leaves, name by name and byte by byte.
 #include "platform/Process.h"
 #include "platform/Text.h"
+#include "strings/RSUnit.h"
 #include "reliability_support.h"
 #include "support/ClipboardData.h"
 #include "support/DispatchFrame.h"
@@ -242,17 +243,21 @@ class LongPaths : public DispatchFrame {
     }
     std::wstring Deep(const std::string& name) const { return folder / Key(name); }
 
+    // Runs command `index` on the named objects of the deepest folder; no box may come.
     Map Run(unsigned index, const std::vector<std::string>& names) {
+        for (const Box& box : RunForBoxes(index, names)) {
+            ADD_FAILURE() << box.caption << ": " << box.text;
+        }
+        return Snapshot(folder.Path());
+    }
+    std::vector<Box> RunForBoxes(unsigned index, const std::vector<std::string>& names) {
         std::vector<std::wstring> paths;
         for (const std::string& name : names) {
             paths.push_back(Deep(name));
         }
         selection = Selection(paths);
         EXPECT_EQ(Choose(index), S_OK);
-        for (const Box& box : user.TakeBoxes()) {
-            ADD_FAILURE() << box.caption << ": " << box.text;
-        }
-        return Snapshot(folder.Path());
+        return user.TakeBoxes();
     }
 
     // The whole tree as set up, plus `extra` (a "" content removes the entry).
@@ -303,6 +308,14 @@ TEST_F(LongPaths, CopyAsAndMoveAsOfAFileAndAFolder) {
                                                     {Key("Report.bak", 2), "report"},
                                                     {Key("Data.bak", 2), "<dir>"},
                                                     {Key("Data.bak", 2) + inside, "inside"}}));
+}
+
+TEST_F(LongPaths, MessagesShowThePathAsTheUserKnowsIt) {
+    const std::vector<Box> boxes = RunForBoxes(0, {"gone.txt"});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, WideToAnsi(FormatText(IDS_OBJECT_MISSING, {Deep("gone.txt")})));
+    EXPECT_EQ(boxes[0].text.find("\\\\?\\"), std::string::npos);
+    EXPECT_EQ(Snapshot(folder.Path()), Tree());
 }
 
 TEST_F(LongPaths, RenameSeries) {
