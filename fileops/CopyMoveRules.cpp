@@ -44,7 +44,8 @@ SelectionKind ClassifySelection(const std::vector<std::wstring>& paths, CaseConv
     return AllShare(paths, KeyPart::Extension, lower) ? skSameExt : skMixed;
 }
 
-std::wstring TitleArgument(SelectionKind kind, const std::wstring& firstPath, CaseConversion lower) {
+std::wstring TitleArgument(SelectionKind kind, const std::wstring& firstPath,
+                           CaseConversion lower) {
     switch (kind) {
     case skSingle:
         return BareName(firstPath);
@@ -133,7 +134,7 @@ bool AcceptsPattern(SelectionKind selection, PatternKind pattern,
 }
 
 std::wstring DestinationOf(PatternKind pattern, const std::wstring& finalPath,
-                          const std::wstring& objectPath) {
+                           const std::wstring& objectPath) {
     switch (pattern) {
     case pkPlainName:
         return finalPath;

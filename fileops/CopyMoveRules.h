@@ -44,7 +44,7 @@ bool AcceptsPattern(SelectionKind selection, PatternKind pattern,
 
 // Where `objectPath` goes for the dialog's final path.
 std::wstring DestinationOf(PatternKind pattern, const std::wstring& finalPath,
-                          const std::wstring& objectPath);
+                           const std::wstring& objectPath);
 
 // True when `path` is `folder` itself or lies below it, by whole path components. Both are
 // canonical, comparable spellings (full, long names, lower-cased).

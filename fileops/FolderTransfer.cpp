@@ -49,7 +49,8 @@ bool CopyThroughTemporary(const std::wstring& source, const std::wstring& dest, 
     return false;
 }
 
-void KeepCreationTime(const FileFacts& facts, const std::wstring& dest, const CopyOptions& options) {
+void KeepCreationTime(const FileFacts& facts, const std::wstring& dest,
+                      const CopyOptions& options) {
     if (options.keepCreationTime) {
         // A time that cannot be kept costs the copy nothing: it has its content.
         SetCreationTime(dest, facts.created);
@@ -58,8 +59,8 @@ void KeepCreationTime(const FileFacts& facts, const std::wstring& dest, const Co
 
 } // namespace
 
-NewFileCopy CopyNewFile(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
-                        bool inNewFolder, const CopyOptions& options) {
+NewFileCopy CopyNewFile(const std::wstring& source, const FileFacts& facts,
+                        const std::wstring& dest, bool inNewFolder, const CopyOptions& options) {
     if (facts.size > kDirectCopyLimit) {
         if (FileAttributes(dest) != INVALID_FILE_ATTRIBUTES) {
             return NewFileCopy::DestinationExists;

@@ -29,8 +29,8 @@ enum class NewFileCopy { Copied, DestinationExists, Failed };
 // name only once complete, so a failed copy leaves no file under `dest` and no temporary one.
 // A small file's failed copy leaves nothing either where `dest` lies in a folder the copy
 // made (what is there is the copy's own); elsewhere the platform's copy removes it.
-NewFileCopy CopyNewFile(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
-                        bool inNewFolder, const CopyOptions& options);
+NewFileCopy CopyNewFile(const std::wstring& source, const FileFacts& facts,
+                        const std::wstring& dest, bool inNewFolder, const CopyOptions& options);
 
 // Copies the file `source` over the existing file `dest` through a temporary name, so a failed
 // copy leaves `dest` as it was.

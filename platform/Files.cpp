@@ -89,10 +89,9 @@ namespace {
 
 // The reparse data of a link, as FSCTL_GET_REPARSE_POINT gives it.
 std::vector<BYTE> ReparseData(const std::wstring& path) {
-    FileHandle link(::CreateFileW(ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
-                                  OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                                  nullptr));
+    FileHandle link(::CreateFileW(
+        ExtendedPath(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+        FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     std::vector<BYTE> data(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
     DWORD size = 0;
     if (!link || !::DeviceIoControl(link.Get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(),
@@ -104,10 +103,9 @@ std::vector<BYTE> ReparseData(const std::wstring& path) {
 }
 
 bool SetReparseData(const std::wstring& path, std::vector<BYTE>& data) {
-    FileHandle link(::CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  OPEN_EXISTING,
-                                  FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS,
-                                  nullptr));
+    FileHandle link(
+        ::CreateFileW(ExtendedPath(path).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     DWORD unused = 0;
     return link && ::DeviceIoControl(link.Get(), FSCTL_SET_REPARSE_POINT, data.data(),
                                      static_cast<DWORD>(data.size()), nullptr, 0, &unused, nullptr);
@@ -142,7 +140,8 @@ bool CreateFolderAt(const std::wstring& path) {
 }
 
 bool RemoveEmptyFolder(const std::wstring& path) {
-    return !Fail(FaultCall::FolderRemove) && ::RemoveDirectoryW(ExtendedPath(path).c_str()) != FALSE;
+    return !Fail(FaultCall::FolderRemove) &&
+           ::RemoveDirectoryW(ExtendedPath(path).c_str()) != FALSE;
 }
 
 bool MoveFileTo(const std::wstring& from, const std::wstring& to) {
@@ -219,8 +218,8 @@ std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(const std::wstring& path
     if (Fail(FaultCall::FileOpen)) {
         return std::nullopt;
     }
-    FileHandle object(::CreateFileW(ExtendedPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    FileHandle object(::CreateFileW(ExtendedPath(path).c_str(), 0, kShareAll, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     BY_HANDLE_FILE_INFORMATION information;
     if (!object || !::GetFileInformationByHandle(object.Get(), &information)) {
         return std::nullopt;

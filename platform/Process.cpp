@@ -67,8 +67,7 @@ bool StartProgram(const std::wstring& commandLine, WORD show) {
     return true;
 }
 
-INT_PTR OpenWithSystem(HWND owner, const std::wstring& verb, const std::wstring& target,
-                       int show) {
+INT_PTR OpenWithSystem(HWND owner, const std::wstring& verb, const std::wstring& target, int show) {
 #ifdef TARVIX_TEST_SEAMS
     if (g_programStarts) {
         g_recorded.push_back(RecordedStart{target, verb, owner, show});

@@ -20,8 +20,7 @@ bool SetCurrentFolder(const std::wstring& folder);
 bool StartProgram(const std::wstring& commandLine, WORD show);
 // ShellExecuteW with no parameters and no working folder: above 32 when it opened,
 // SE_ERR_FNF (2) when the file does not exist.
-INT_PTR OpenWithSystem(HWND owner, const std::wstring& verb, const std::wstring& target,
-                       int show);
+INT_PTR OpenWithSystem(HWND owner, const std::wstring& verb, const std::wstring& target, int show);
 
 #ifdef TARVIX_TEST_SEAMS
 struct RecordedStart {

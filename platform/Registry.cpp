@@ -28,7 +28,8 @@ HKEY OpenOrCreateKey(HKEY root, const std::wstring& key, REGSAM view) {
     return status == ERROR_SUCCESS ? opened : nullptr;
 }
 
-bool CreateRegKey(const std::wstring& key, const std::wstring& valueName, const std::wstring& data) {
+bool CreateRegKey(const std::wstring& key, const std::wstring& valueName,
+                  const std::wstring& data) {
     RegKey opened;
     DWORD disposition = 0;
     const bool created = !FaultNow(FaultCall::RegistryCreateKey) &&

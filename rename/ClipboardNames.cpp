@@ -22,7 +22,7 @@ std::vector<std::wstring> SplitLines(std::wstring_view text) {
 }
 
 std::vector<std::wstring> NamesFromLines(const std::vector<std::wstring>& lines,
-                                        const std::vector<std::wstring>& oldNames) {
+                                         const std::vector<std::wstring>& oldNames) {
     std::vector<std::wstring> names;
     names.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size() && i < oldNames.size(); ++i) {

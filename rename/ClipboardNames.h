@@ -16,6 +16,6 @@ bool LinesAreBareNames(const std::vector<std::wstring>& lines);
 
 // Line i followed by the extension of old name i, for every i (both lists of one length).
 std::vector<std::wstring> NamesFromLines(const std::vector<std::wstring>& lines,
-                                        const std::vector<std::wstring>& oldNames);
+                                         const std::vector<std::wstring>& oldNames);
 
 } // namespace tarvix

@@ -17,6 +17,7 @@ struct SeriesStart {
 
 // Nothing when the paths do not all lie in the folder of the first one (compared ignoring
 // letter case) or when there are none.
-std::optional<SeriesStart> StartSeries(const std::vector<std::wstring>& paths, CaseConversion lower);
+std::optional<SeriesStart> StartSeries(const std::vector<std::wstring>& paths,
+                                       CaseConversion lower);
 
 } // namespace tarvix

@@ -37,7 +37,7 @@ bool TemplateComputesNames(std::wstring_view acceptedTemplate) {
 }
 
 std::wstring ExpandTemplate(std::wstring_view acceptedTemplate, std::wstring_view oldName,
-                           long long number) {
+                            long long number) {
     const std::wstring digits = std::to_wstring(number);
     std::wstring result;
     result.reserve(acceptedTemplate.size() + oldName.size() + digits.size());
@@ -65,7 +65,7 @@ std::wstring ExpandTemplate(std::wstring_view acceptedTemplate, std::wstring_vie
 }
 
 std::vector<std::wstring> SeriesNames(std::wstring_view acceptedTemplate, int startNumber,
-                                     const std::vector<std::wstring>& oldNames) {
+                                      const std::vector<std::wstring>& oldNames) {
     std::vector<std::wstring> names;
     names.reserve(oldNames.size());
     long long number = startNumber;

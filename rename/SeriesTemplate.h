@@ -22,11 +22,11 @@ bool TemplateComputesNames(std::wstring_view acceptedTemplate);
 // The new name of `oldName` as number `number` of the series: the expanded template followed
 // by the old name's extension.
 std::wstring ExpandTemplate(std::wstring_view acceptedTemplate, std::wstring_view oldName,
-                           long long number);
+                            long long number);
 
 // The new names of `oldNames` in order, numbered from `startNumber`.
 std::vector<std::wstring> SeriesNames(std::wstring_view acceptedTemplate, int startNumber,
-                                     const std::vector<std::wstring>& oldNames);
+                                      const std::vector<std::wstring>& oldNames);
 
 // The start number a text gives: its integer value moved into 0..32767 when it lies outside;
 // nothing when the text is unreadable.

@@ -17,8 +17,8 @@ namespace {
 void ReportEscapedException(const EscapedException& escaped) {
     CatchEscaping([&] {
         const std::wstring text = escaped.outOfMemory    ? LoadText(IDS_OUT_OF_MEMORY)
-                                 : escaped.text.empty() ? LoadText(IDS_UNEXPECTED_ERROR)
-                                                        : escaped.text;
+                                  : escaped.text.empty() ? LoadText(IDS_UNEXPECTED_ERROR)
+                                                         : escaped.text;
         ShowMessage(MessageKind::Error, MessageButtons::Ok, text);
     });
 }

@@ -23,8 +23,8 @@ const wchar_t kFolderHandlerKey[] = L"Folder\\shellex\\ContextMenuHandlers\\Tarv
 std::wstring ModuleFileName() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = ::GetModuleFileNameW(ModuleHandle(), path.data(),
-                                                  static_cast<DWORD>(path.size()));
+        const DWORD length =
+            ::GetModuleFileNameW(ModuleHandle(), path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) {
             return std::wstring();
         }
@@ -45,9 +45,8 @@ std::wstring ServerFileName() {
     }
     const DWORD needed = ::GetShortPathNameW(fileName.c_str(), nullptr, 0);
     std::wstring shortPath(needed, L'\0');
-    const DWORD length = needed == 0 ? 0
-                                     : ::GetShortPathNameW(fileName.c_str(), shortPath.data(),
-                                                           needed);
+    const DWORD length =
+        needed == 0 ? 0 : ::GetShortPathNameW(fileName.c_str(), shortPath.data(), needed);
     if (length == 0 || length >= needed) {
         return fileName;
     }

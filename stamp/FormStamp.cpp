@@ -105,7 +105,8 @@ void TFormStamp::OnCommand(int id, int code) {
 }
 
 void TFormStamp::InitControls() {
-    static const wchar_t* const kStartText[kStampFieldCount] = {L"1", L"1", L"2000", L"0", L"0", L"0"};
+    static const wchar_t* const kStartText[kStampFieldCount] = {L"1", L"1", L"2000",
+                                                                L"0", L"0", L"0"};
     ::SetWindowTextW(Window(), LoadText(IDS_STAMP_CAPTION).c_str());
     for (StampField field : kFields) {
         const int index = IndexOf(field);

@@ -85,9 +85,9 @@ void WriteTextFile(const std::wstring& path, const std::string& content) {
 }
 
 std::string ReadTextFile(const std::wstring& path) {
-    HANDLE file = ::CreateFileW(Long(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        ::CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return "<missing>";
     }
