@@ -1,6 +1,7 @@
 #include "FileTimes.h"
 
 #include "Faults.h"
+#include "Files.h"
 #include "LongPath.h"
 
 namespace tarvix {
@@ -13,12 +14,6 @@ std::vector<FileTimeCall> g_recorded;
 
 } // namespace
 #endif
-
-namespace {
-
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-} // namespace
 
 FileTimeWriter::FileTimeWriter(const std::wstring& path, DWORD access) : path_(path) {
     if (FaultNow(FaultCall::FileOpen)) {

@@ -15,8 +15,6 @@
 namespace tarvix {
 namespace {
 
-constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 bool Fail(FaultCall call) {
     if (FaultNow(call)) {
         ::SetLastError(ERROR_ACCESS_DENIED);
@@ -254,20 +252,6 @@ bool FindNextEntry(const FindHandle& find, WIN32_FIND_DATAW& entry) {
 
 namespace {
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return std::wstring();
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) {
-        return std::wstring();
-    }
-    full.resize(length);
-    return full;
-}
-
 std::wstring LongNameOf(const std::wstring& path) {
     const std::wstring extended = ExtendedPath(path);
     const DWORD needed = ::GetLongPathNameW(extended.c_str(), nullptr, 0);
@@ -308,7 +292,7 @@ std::wstring LongSpelling(const std::wstring& full) {
 } // namespace
 
 std::wstring ComparablePath(const std::wstring& path) {
-    std::wstring full = FullPath(path);
+    std::wstring full = FullPathName(path);
     if (full.size() > 1 && full.back() == L'\\' && full[full.size() - 2] != L':') {
         full.pop_back();
     }

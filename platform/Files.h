@@ -12,6 +12,9 @@
 
 namespace tarvix {
 
+// Opens that let every other handle read, write and delete: previewers and watchers keep theirs.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 DWORD FileAttributes(const std::wstring& path);
 // The attributes, size and creation time of an existing object, in one call.
 struct FileFacts {

@@ -13,29 +13,32 @@ bool HasPrefix(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0;
 }
 
-// The prefix turns off the platform's own clean-up of a path, so the path is made full first:
-// no "..", no "/", no relative part.
-std::wstring FullPath(const std::wstring& path) {
+} // namespace
+
+std::wstring FullPathName(const std::wstring& path) {
     const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0) {
-        return path;
+        return std::wstring();
     }
     std::wstring full(needed, L'\0');
     const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
     if (length == 0 || length >= needed) {
-        return path;
+        return std::wstring();
     }
     full.resize(length);
     return full;
 }
 
-} // namespace
-
 std::wstring ExtendedPath(const std::wstring& path) {
     if (path.size() < kPlainLimit || HasPrefix(path)) {
         return path;
     }
-    const std::wstring full = FullPath(path);
+    // The prefix turns off the platform's own clean-up of a path, so the path is made full
+    // first.
+    std::wstring full = FullPathName(path);
+    if (full.empty()) {
+        full = path;
+    }
     if (full.rfind(L"\\\\", 0) == 0) {
         return L"\\\\?\\UNC\\" + full.substr(2);
     }

@@ -10,4 +10,7 @@ namespace tarvix {
 // the prefix.
 std::wstring ExtendedPath(const std::wstring& path);
 
+// `path` made full (no "..", no "/", no relative part); empty when the platform cannot.
+std::wstring FullPathName(const std::wstring& path);
+
 } // namespace tarvix
