@@ -1,6 +1,7 @@
 #include "SaveDialog.h"
 
 #include "platform/Module.h"
+#include "platform/SizedText.h"
 #include "platform/Win.h"
 
 #include <commdlg.h>
@@ -34,11 +35,8 @@ std::wstring ShownFolder(HWND dialog) {
     if (std::optional<std::wstring> folder = AskDialog(dialog, CDM_GETFOLDERPATH)) {
         return *folder;
     }
-    const DWORD needed = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring current(needed, L'\0');
-    const DWORD length = ::GetCurrentDirectoryW(needed, current.data());
-    current.resize(length > 0 && length < needed ? length : 0);
-    return current;
+    return SizedText(
+        [](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); });
 }
 
 bool MayClose(HWND dialog, const OPENFILENAMEW& settings) {

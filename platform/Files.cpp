@@ -5,6 +5,7 @@
 #include "Faults.h"
 #include "Handles.h"
 #include "LongPath.h"
+#include "SizedText.h"
 #include "common/PathTerms.h"
 
 #include <atomic>
@@ -254,17 +255,9 @@ namespace {
 
 std::wstring LongNameOf(const std::wstring& path) {
     const std::wstring extended = ExtendedPath(path);
-    const DWORD needed = ::GetLongPathNameW(extended.c_str(), nullptr, 0);
-    if (needed == 0) {
-        return std::wstring();
-    }
-    std::wstring spelled(needed, L'\0');
-    const DWORD length = ::GetLongPathNameW(extended.c_str(), spelled.data(), needed);
-    if (length == 0 || length >= needed) {
-        return std::wstring();
-    }
-    spelled.resize(length);
-    return WithoutPrefix(spelled);
+    return WithoutPrefix(SizedText([&](wchar_t* buffer, DWORD size) {
+        return ::GetLongPathNameW(extended.c_str(), buffer, size);
+    }));
 }
 
 // Long names for the longest leading part of `full` that exists; the rest as given.

@@ -1,6 +1,6 @@
 #include "LongPath.h"
 
-#include "Win.h"
+#include "SizedText.h"
 
 namespace tarvix {
 namespace {
@@ -16,17 +16,9 @@ bool HasPrefix(const std::wstring& path) {
 } // namespace
 
 std::wstring FullPathName(const std::wstring& path) {
-    const DWORD needed = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return std::wstring();
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD length = ::GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) {
-        return std::wstring();
-    }
-    full.resize(length);
-    return full;
+    return SizedText([&](wchar_t* buffer, DWORD size) {
+        return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+    });
 }
 
 std::wstring ExtendedPath(const std::wstring& path) {

@@ -2,6 +2,7 @@
 
 #include "Handles.h"
 #include "LongPath.h"
+#include "SizedText.h"
 
 #include <optional>
 
@@ -17,28 +18,14 @@ bool IsWebAddress(const std::wstring& target) {
 }
 #endif
 
-std::wstring FolderFrom(UINT(WINAPI* query)(LPWSTR, UINT)) {
-    const UINT needed = query(nullptr, 0);
-    if (needed == 0) {
-        return std::wstring();
-    }
-    std::wstring folder(needed, L'\0');
-    const UINT length = query(folder.data(), needed);
-    if (length == 0 || length >= needed) {
-        return std::wstring();
-    }
-    folder.resize(length);
-    return folder;
-}
-
 } // namespace
 
 std::wstring SystemFolder() {
-    return FolderFrom(::GetSystemDirectoryW);
+    return SizedText(::GetSystemDirectoryW);
 }
 
 std::wstring WindowsFolder() {
-    return FolderFrom(::GetWindowsDirectoryW);
+    return SizedText(::GetWindowsDirectoryW);
 }
 
 bool SetCurrentFolder(const std::wstring& folder) {

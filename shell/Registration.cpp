@@ -3,6 +3,7 @@
 #include "platform/Handles.h"
 #include "platform/Module.h"
 #include "platform/Registry.h"
+#include "platform/SizedText.h"
 #include "platform/Errors.h"
 #include "platform/CaseConversion.h"
 #include "platform/Text.h"
@@ -43,15 +44,10 @@ std::wstring ServerFileName() {
     if (fileName.find(L' ') == std::wstring::npos) {
         return fileName;
     }
-    const DWORD needed = ::GetShortPathNameW(fileName.c_str(), nullptr, 0);
-    std::wstring shortPath(needed, L'\0');
-    const DWORD length =
-        needed == 0 ? 0 : ::GetShortPathNameW(fileName.c_str(), shortPath.data(), needed);
-    if (length == 0 || length >= needed) {
-        return fileName;
-    }
-    shortPath.resize(length);
-    return shortPath;
+    const std::wstring shortPath = SizedText([&](wchar_t* buffer, DWORD size) {
+        return ::GetShortPathNameW(fileName.c_str(), buffer, size);
+    });
+    return shortPath.empty() ? fileName : shortPath;
 }
 
 // Registration stops at the first entry that cannot be written; the ones before it stay.
