@@ -121,17 +121,23 @@ struct Metrics {
     int icon;
 };
 
+// A length in dialog units as pixels of the box's font: a horizontal unit is a quarter of the
+// font's average width, a vertical one an eighth of its height.
+int Across(HWND box, int units) {
+    RECT length{0, 0, units, 0};
+    ::MapDialogRect(box, &length);
+    return length.right;
+}
+int Down(HWND box, int units) {
+    RECT length{0, 0, 0, units};
+    ::MapDialogRect(box, &length);
+    return length.bottom;
+}
+
 Metrics MetricsOf(HWND box) {
-    RECT horizontal{kMarginUnits, kGapUnits, kButtonWidthUnits, kTextWidthUnits};
-    RECT vertical{kMarginUnits, kButtonHeightUnits, kCaptionPaddingUnits, 0};
-    ::MapDialogRect(box, &horizontal);
-    ::MapDialogRect(box, &vertical);
-    return Metrics{horizontal.left,
-                   horizontal.top,
-                   horizontal.right,
-                   vertical.top,
-                   horizontal.bottom,
-                   vertical.right,
+    return Metrics{Across(box, kMarginUnits),      Across(box, kGapUnits),
+                   Across(box, kButtonWidthUnits), Down(box, kButtonHeightUnits),
+                   Across(box, kTextWidthUnits),   Across(box, kCaptionPaddingUnits),
                    ::GetSystemMetrics(SM_CXICON)};
 }
 
