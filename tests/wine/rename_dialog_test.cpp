@@ -40,10 +40,7 @@ TEST_F(RenameDialog, ObjectsInDifferentFoldersGiveTheErrorAndNoDialog) {
     WindowRobot robot;
     robot.Answer("Error", IDOK);
     robot.Start();
-    IContextMenu* menu = SelectWith(dll, {folder / L"a.txt", folder / L"Sub\\b.txt"});
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(Invoke(menu, 2), S_OK);
-    menu->Release();
+    EXPECT_EQ(SelectAndInvoke(dll, {folder / L"a.txt", folder / L"Sub\\b.txt"}, 2), S_OK);
     const auto seen = robot.Finish();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Error");
@@ -51,10 +48,7 @@ TEST_F(RenameDialog, ObjectsInDifferentFoldersGiveTheErrorAndNoDialog) {
 
     WindowRobot quiet;
     quiet.Start();
-    IContextMenu* empty = SelectWith(dll, {});
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(Invoke(empty, 2), S_OK);
-    empty->Release();
+    EXPECT_EQ(SelectAndInvoke(dll, {}, 2), S_OK);
     EXPECT_TRUE(quiet.Finish().empty()) << "an empty selection ends without a window";
 }
 
@@ -68,7 +62,7 @@ TEST_F(RenameDialog, OpensWithTheDefaultTemplateAndTheNamesComputed) {
         startText = ItemText(dialog, IDC_RENAME_START);
         oldNames = ListItems(dialog, IDC_RENAME_OLD);
         newNames = NewNames(dialog);
-        focusInTemplate = FocusOf(thread) == ::GetDlgItem(dialog, IDC_RENAME_TEMPLATE);
+        focusInTemplate = FocusOf(dialog) == ::GetDlgItem(dialog, IDC_RENAME_TEMPLATE);
         // Enter is IDOK for the dialog manager: no button may take it.
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         stillOpenAfterEnter = ::IsWindowVisible(dialog) != FALSE;
