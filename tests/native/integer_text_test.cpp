@@ -2,22 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace tarvix {
 namespace {
 
 TEST(IntegerText, ReadsDecimalAndHexadecimalForms) {
-    EXPECT_EQ(ReadIntegerText(L"12"), 12);
-    EXPECT_EQ(ReadIntegerText(L" 12"), 12);
-    EXPECT_EQ(ReadIntegerText(L"+7"), 7);
-    EXPECT_EQ(ReadIntegerText(L"-3"), -3);
-    EXPECT_EQ(ReadIntegerText(L"007"), 7);
-    EXPECT_EQ(ReadIntegerText(L"$10"), 16);
-    EXPECT_EQ(ReadIntegerText(L"0x10"), 16);
-    EXPECT_EQ(ReadIntegerText(L"0X1f"), 31);
-    EXPECT_EQ(ReadIntegerText(L"x10"), 16);
-    EXPECT_EQ(ReadIntegerText(L"X10"), 16);
-    EXPECT_EQ(ReadIntegerText(L"2147483647"), 2147483647);
-    EXPECT_EQ(ReadIntegerText(L"-2147483648"), -2147483647 - 1);
+    const std::pair<const wchar_t*, std::int32_t> read[] = {
+        {L"12", 12},  {L" 12", 12},  {L"+7", 7},    {L"-3", -3},  {L"007", 7},
+        {L"$10", 16}, {L"0x10", 16}, {L"0X1f", 31}, {L"x10", 16}, {L"X10", 16}};
+    for (const auto& [text, value] : read) {
+        EXPECT_EQ(ReadIntegerText(text), value) << '"' << text << '"';
+    }
+    EXPECT_EQ(ReadIntegerText(L"2147483647"), INT32_MAX);
+    EXPECT_EQ(ReadIntegerText(L"-2147483648"), INT32_MIN);
 }
 
 TEST(IntegerText, RefusesEverythingElse) {

@@ -6,16 +6,12 @@ namespace tarvix {
 namespace {
 
 TEST(MenuFlags, FlagRuleAddsTheBlockForNormalAndExploreMenus) {
-    EXPECT_TRUE(ShouldAddMenuBlock(0x0));
-    EXPECT_TRUE(ShouldAddMenuBlock(0x4));
-    EXPECT_TRUE(ShouldAddMenuBlock(0x5));
-    EXPECT_TRUE(ShouldAddMenuBlock(0xF));
-    EXPECT_TRUE(ShouldAddMenuBlock(0x10));
-    EXPECT_TRUE(ShouldAddMenuBlock(0x100));
-    EXPECT_FALSE(ShouldAddMenuBlock(0x1));
-    EXPECT_FALSE(ShouldAddMenuBlock(0x2));
-    EXPECT_FALSE(ShouldAddMenuBlock(0x8));
-    EXPECT_FALSE(ShouldAddMenuBlock(0x1 | 0x100));
+    for (std::uint32_t flags : {0x0u, 0x4u, 0x5u, 0xFu, 0x10u, 0x100u}) {
+        EXPECT_TRUE(ShouldAddMenuBlock(flags)) << std::hex << flags;
+    }
+    for (std::uint32_t flags : {0x1u, 0x2u, 0x8u, 0x1u | 0x100u}) {
+        EXPECT_FALSE(ShouldAddMenuBlock(flags)) << std::hex << flags;
+    }
 }
 
 } // namespace

@@ -66,7 +66,7 @@ TEST_F(Boundary, HandBuiltDropListsThatLieAboutThemselves) {
     EXPECT_EQ(InitializeWith(NewDropDataObject(odd, S_OK)), S_OK) << "names at an odd offset";
     // The selection is that of the last good list, read whole: the command renames its file.
     Invoke(menu, 4);
-    EXPECT_EQ(Snapshot(folder.Path()), (std::map<std::string, std::string>{{"odd.txt", "odd"}}));
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"odd.txt", "odd"}}));
 }
 
 TEST_F(Boundary, HundredThousandNamesAndNamesAroundMaxPath) {
@@ -123,7 +123,7 @@ TEST_F(Boundary, InvokeCommandWithEveryKindOfVerb) {
     extended.lpVerb = MAKEINTRESOURCEA(7);
     extended.lpVerbW = L"ignored";
     EXPECT_EQ(menu->InvokeCommand(reinterpret_cast<CMINVOKECOMMANDINFO*>(&extended)), S_OK);
-    EXPECT_EQ(Snapshot(folder.Path()), (std::map<std::string, std::string>{{"UPPER.TXT", "u"}}))
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"UPPER.TXT", "u"}}))
         << "the extended record's index ran its command";
     EXPECT_EQ(InitializeWith(NewDropDataObject({"C:\\after.txt"})), S_OK) << "not left busy";
 }

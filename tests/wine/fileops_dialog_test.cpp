@@ -15,16 +15,6 @@
 namespace tarvix::test {
 namespace {
 
-using Map = std::map<std::string, std::string>;
-
-constexpr int kFileNameBox = 0x47c; // cmb13: the name box of the Explorer-style dialog
-
-std::wstring CurrentFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, folder);
-    return folder;
-}
-
 // Types `name` and presses Save; true when the dialog is still open afterwards (refused).
 bool Enter(HWND dialog, const std::wstring& name) {
     ::SetWindowTextW(::GetDlgItem(dialog, kFileNameBox), name.c_str());
@@ -235,10 +225,7 @@ TEST_F(CopyMoveAsTest, MenuCommandsRunThroughTheExtension) {
               [](HWND dialog) { Enter(dialog, L"*.bak"); });
     robot.Start();
     for (unsigned command : {0u, 1u}) {
-        IContextMenu* menu = SelectWith(dll, {In("a.txt"), In("b.txt")});
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(Invoke(menu, command), S_OK);
-        menu->Release();
+        EXPECT_EQ(SelectAndInvoke(dll, {In("a.txt"), In("b.txt")}, command), S_OK);
     }
     EXPECT_TRUE(robot.AllStepsMet());
     EXPECT_EQ(Unexpected(robot.Finish()), std::vector<std::string>{});

@@ -20,8 +20,6 @@
 namespace tarvix::test {
 namespace {
 
-using Map = std::map<std::string, std::string>;
-
 // A path as the ledger names it: lower-cased, since the file system matches names without
 // regard to case, and a replaced file may keep the spelling of the file it replaced.
 std::string LedgerKey(const std::wstring& relative) {
@@ -195,7 +193,7 @@ TEST(CopyMoveLedger, NoByteIsLostWhateverTheAnswers) {
         }
 
         // Where each source file may be afterwards: at its place, or at its destination.
-        std::map<std::string, std::string> expectedCopies;
+        Map expectedCopies;
         for (const std::wstring& object : batch.objects) {
             const std::string objectPath = run.Relative(object);
             const std::string destination =

@@ -20,7 +20,7 @@
 namespace tarvix::test {
 namespace {
 
-using Map = std::map<std::string, std::string>;
+using Map = Map;
 using Texts_ = std::vector<std::string>;
 
 class TransferTest : public ::testing::Test {

@@ -26,13 +26,7 @@ class NamesToClipboard : public ::testing::Test {
     // CF_TEXT bytes; the wide text must say the same.
     std::string TextFor(const std::vector<std::wstring>& paths, unsigned index, HWND owner) {
         PutOnClipboard(std::string("earlier content"));
-        IContextMenu* menu = SelectWith(dll, paths);
-        EXPECT_NE(menu, nullptr);
-        if (menu == nullptr) {
-            return std::string();
-        }
-        EXPECT_EQ(Invoke(menu, index, owner), S_OK);
-        menu->Release();
+        EXPECT_EQ(SelectAndInvoke(dll, paths, index, owner), S_OK);
         const std::string bytes = ClipboardBytes();
         EXPECT_EQ(ClipboardWide(), AnsiToWide(bytes));
         return bytes;
@@ -83,10 +77,8 @@ TEST_F(NamesToClipboard, NamesOnlyLeavesTheSelectionWithItsFullPaths) {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
     ::SetCurrentDirectoryA(temp);
-    EXPECT_EQ(Snapshot(folder.Path()),
-              (std::map<std::string, std::string>{{"REPORT.TXT", "report content"}}));
-    EXPECT_EQ(Snapshot(elsewhere.Path()),
-              (std::map<std::string, std::string>{{"Report.txt", "an unrelated file"}}));
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"REPORT.TXT", "report content"}}));
+    EXPECT_EQ(Snapshot(elsewhere.Path()), (Map{{"Report.txt", "an unrelated file"}}));
 }
 
 TEST_F(NamesToClipboard, AClipboardHeldByAnotherProgramIsReportedAndLeftAlone) {
@@ -106,10 +98,7 @@ TEST_F(NamesToClipboard, AClipboardHeldByAnotherProgramIsReportedAndLeftAlone) {
 
     WindowRobot robot;
     robot.Answer("Error", IDOK).Start();
-    IContextMenu* menu = SelectWith(dll, {L"C:\\Work\\a.txt"});
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(Invoke(menu, 8, shellWindow), S_OK);
-    menu->Release();
+    EXPECT_EQ(SelectAndInvoke(dll, {L"C:\\Work\\a.txt"}, 8, shellWindow), S_OK);
     const std::vector<SeenWindow> seen = robot.Finish();
     release = true;
     holder.join();

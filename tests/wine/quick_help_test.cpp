@@ -118,8 +118,7 @@ TEST_F(HelpCommand, AMissingHelpFileAsksAndYesOpensTheWebPage) {
 }
 
 TEST_F(HelpCommand, AnEmptyPathLooksInTheCurrentFolderAndNoKeyDoesNothing) {
-    wchar_t startFolder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, startFolder);
+    const std::wstring startFolder = CurrentFolder();
     ASSERT_TRUE(::SetCurrentDirectoryW(installed.Path().c_str()));
     ServerPathOverride::Write(L"");
     auto seen = Run(IDNO);
@@ -132,7 +131,7 @@ TEST_F(HelpCommand, AnEmptyPathLooksInTheCurrentFolderAndNoKeyDoesNothing) {
     ServerPathOverride::Remove();
     EXPECT_TRUE(Run().empty());
     EXPECT_TRUE(RecordedStarts().empty());
-    ::SetCurrentDirectoryW(startFolder);
+    ::SetCurrentDirectoryW(startFolder.c_str());
 }
 
 TEST(HelpPlatform, OpeningAMissingFileAnswersFileNotFound) {

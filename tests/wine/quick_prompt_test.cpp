@@ -15,12 +15,6 @@
 namespace tarvix::test {
 namespace {
 
-std::wstring CurrentFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, folder);
-    return folder;
-}
-
 std::wstring SystemFolderOfTheMachine() {
     wchar_t folder[MAX_PATH] = {};
     ::GetSystemDirectoryW(folder, MAX_PATH);

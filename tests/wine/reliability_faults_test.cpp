@@ -18,8 +18,6 @@
 namespace tarvix::test {
 namespace {
 
-using Map = std::map<std::string, std::string>;
-
 constexpr int kSingleFaultRuns = 4; // the first calls of a kind, each failing alone
 constexpr int kLasting = 1000;      // every call of the kind fails
 

@@ -16,8 +16,6 @@
 namespace tarvix::test {
 namespace {
 
-using Map = std::map<std::string, std::string>;
-
 // The folder that holds the selection: its own name is Czech.
 const std::string kIn = "P\u0159\u00edlohy";
 const std::string kPolish = "\u0141\u00f3d\u017a zima.txt";
@@ -59,7 +57,7 @@ class ManyScripts : public DispatchFrame {
 
     // The tree before, with the names in `renamed` changed (a name to "" removes it) and the
     // entries of `added` added.
-    Map Expected(const std::map<std::string, std::string>& renamed, const Map& added = {}) const {
+    Map Expected(const Map& renamed, const Map& added = {}) const {
         Map expected;
         for (const auto& [path, content] : before) {
             std::string changed = path;
@@ -95,7 +93,7 @@ class ManyScripts : public DispatchFrame {
 };
 
 // The *.bak names of the five objects.
-std::map<std::string, std::string> BakNames() {
+Map BakNames() {
     return {{kPolish, "\u0141\u00f3d\u017a zima.bak"},
             {kGreek, kGreek + ".bak"},
             {kJapanese, "\u65e5\u672c\u8a9e\u306e\u30e1\u30e2.bak"},
@@ -164,7 +162,7 @@ TEST_F(ManyScripts, TimeStamp) {
 
 TEST_F(ManyScripts, CaseStyles) {
     const std::string lowerGreek = "\u03b5\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac";
-    const std::map<std::string, std::string> styles[] = {
+    const Map styles[] = {
         {{kPolish, "\u0142\u00f3d\u017a zima.txt"},
          {kGreek, lowerGreek},
          {kEmoji, "party \U0001F389.txt"}},

@@ -7,12 +7,6 @@
 #include <algorithm>
 
 namespace tarvix::test {
-namespace {
-
-constexpr int kFileNameBox = 0x47c; // cmb13: the name box of the Explorer-style save dialog
-
-} // namespace
-
 WalkUser::WalkUser(DWORD thread) : answerer_(thread, [this](HWND dialog) { Act(dialog); }) {}
 
 std::vector<Box> WalkUser::TakeBoxes() {

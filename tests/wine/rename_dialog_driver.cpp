@@ -29,10 +29,6 @@ Texts ListItems(HWND dialog, int id) {
     return items;
 }
 
-std::string ItemText(HWND dialog, int id) {
-    return WindowText(::GetDlgItem(dialog, id));
-}
-
 bool ItemEnabled(HWND dialog, int id) {
     return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
 }
@@ -70,12 +66,6 @@ std::string ClickAndAnswer(HWND dialog, int id, const std::string& caption, DWOR
     PressButton(box, answer);
     WaitUntil([box] { return ::IsWindow(box) == FALSE; });
     return text;
-}
-
-HWND FocusOf(DWORD thread) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    return ::GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
 }
 
 std::vector<SeenWindow> RunSeriesCommand(const ExtensionDll& dll, const Names& paths,

@@ -18,7 +18,6 @@ using Texts = std::vector<std::string>;
 // The full paths of `names` in `folder`.
 Names PathsIn(const std::wstring& folder, const Names& names);
 Texts ListItems(HWND dialog, int id);
-std::string ItemText(HWND dialog, int id);
 bool ItemEnabled(HWND dialog, int id);
 // WM_SETTEXT, as a paste over the whole field.
 void SetItemText(HWND dialog, int id, const std::wstring& text);
@@ -30,8 +29,6 @@ void Click(HWND dialog, int id);
 // Clicks, then answers the box with `caption` that the click brings up; returns its text.
 std::string ClickAndAnswer(HWND dialog, int id, const std::string& caption, DWORD thread,
                            int answer = IDOK);
-// The control of `thread` that has the keyboard focus.
-HWND FocusOf(DWORD thread);
 // Puts `text` on the clipboard as CF_UNICODETEXT, as a program of today copies text.
 
 // Runs the rename-series command of the DLL on `paths` while `script` drives the dialog

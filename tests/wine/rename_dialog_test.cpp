@@ -40,10 +40,7 @@ TEST_F(RenameDialog, ObjectsInDifferentFoldersGiveTheErrorAndNoDialog) {
     WindowRobot robot;
     robot.Answer("Error", IDOK);
     robot.Start();
-    IContextMenu* menu = SelectWith(dll, {folder / L"a.txt", folder / L"Sub\\b.txt"});
-    ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(Invoke(menu, 2), S_OK);
-    menu->Release();
+    EXPECT_EQ(SelectAndInvoke(dll, {folder / L"a.txt", folder / L"Sub\\b.txt"}, 2), S_OK);
     const auto seen = robot.Finish();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].caption, "Error");
@@ -51,10 +48,7 @@ TEST_F(RenameDialog, ObjectsInDifferentFoldersGiveTheErrorAndNoDialog) {
 
     WindowRobot quiet;
     quiet.Start();
-    IContextMenu* empty = SelectWith(dll, {});
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(Invoke(empty, 2), S_OK);
-    empty->Release();
+    EXPECT_EQ(SelectAndInvoke(dll, {}, 2), S_OK);
     EXPECT_TRUE(quiet.Finish().empty()) << "an empty selection ends without a window";
 }
 
@@ -68,7 +62,7 @@ TEST_F(RenameDialog, OpensWithTheDefaultTemplateAndTheNamesComputed) {
         startText = ItemText(dialog, IDC_RENAME_START);
         oldNames = ListItems(dialog, IDC_RENAME_OLD);
         newNames = NewNames(dialog);
-        focusInTemplate = FocusOf(thread) == ::GetDlgItem(dialog, IDC_RENAME_TEMPLATE);
+        focusInTemplate = FocusOf(dialog) == ::GetDlgItem(dialog, IDC_RENAME_TEMPLATE);
         // Enter is IDOK for the dialog manager: no button may take it.
         ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         stillOpenAfterEnter = ::IsWindowVisible(dialog) != FALSE;
@@ -124,24 +118,23 @@ TEST_F(RenameDialog, StartFieldKeepsANumberWithinItsLimits) {
         const auto record = [&] {
             shown.emplace_back(ItemText(dialog, IDC_RENAME_START), NewNames(dialog));
         };
-        SetItemText(dialog, IDC_RENAME_START, L"7");
-        record();
-        SetItemText(dialog, IDC_RENAME_START, L"");
-        record();
-        SetItemText(dialog, IDC_RENAME_START, L"1a");
-        record();
-        SetItemText(dialog, IDC_RENAME_START, L"40000");
-        record();
-        PressKey(dialog, IDC_RENAME_START, VK_UP);
-        record();
-        SetItemText(dialog, IDC_RENAME_START, L"32800"); // the up-down is at its limit already
-        record();
-        SetItemText(dialog, IDC_RENAME_START, L"-5");
-        record();
-        PressKey(dialog, IDC_RENAME_START, VK_DOWN);
-        record();
-        PressKey(dialog, IDC_RENAME_START, VK_UP);
-        record();
+        const auto type = [&](const wchar_t* text) {
+            SetItemText(dialog, IDC_RENAME_START, text);
+            record();
+        };
+        const auto press = [&](int key) {
+            PressKey(dialog, IDC_RENAME_START, key);
+            record();
+        };
+        type(L"7");
+        type(L"");
+        type(L"1a");
+        type(L"40000");
+        press(VK_UP);
+        type(L"32800"); // the up-down is at its limit already
+        type(L"-5");
+        press(VK_DOWN);
+        press(VK_UP);
     });
     const std::vector<std::pair<std::string, Texts>> expected = {
         {"7", {"7.png", "8.png"}},
@@ -189,42 +182,33 @@ TEST_F(RenameDialog, ClipboardNamesReplaceTheComputedOnesWhileTheBoxIsChecked) {
 }
 
 TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
-    struct Outcome {
+    const char kRowCount[] = "Clipboard does not contain proper count of rows!";
+    const char kForbidden[] = "Clipboard contains a name with a character that is not allowed!";
+    // Null: an empty clipboard.
+    const std::pair<const wchar_t*, const char*> cases[] = {
+        {L"one line", kRowCount},  {L"x\r\n\r\ny", kRowCount},
+        {L"x\ny\nz\n", kRowCount}, {L"..\\moved\r\nb", kForbidden},
+        {L"x\r\nD:y", kForbidden}, {nullptr, "Clipboard does not contain text!"}};
+    for (const auto& [text, expected] : cases) {
+        SCOPED_TRACE(text != nullptr ? U8(text) : "empty clipboard");
+        if (text != nullptr) {
+            PutOnClipboard(std::wstring(text));
+        } else {
+            EmptyTheClipboard();
+        }
         std::string message;
         bool checked = true;
         Texts newNames;
-    };
-    const auto tryClipboard = [&](const std::function<void()> prepare) {
-        prepare();
-        Outcome outcome;
         WithDialog({L"a.jpg", L"b.jpg"}, [&](HWND dialog) {
             SetTemplate(dialog, L"n?");
-            outcome.message =
-                ClickAndAnswer(dialog, IDC_RENAME_FROM_CLIPBOARD, "Information", thread);
-            outcome.checked =
-                ::IsDlgButtonChecked(dialog, IDC_RENAME_FROM_CLIPBOARD) == BST_CHECKED;
-            outcome.newNames = NewNames(dialog);
+            message = ClickAndAnswer(dialog, IDC_RENAME_FROM_CLIPBOARD, "Information", thread);
+            checked = ::IsDlgButtonChecked(dialog, IDC_RENAME_FROM_CLIPBOARD) == BST_CHECKED;
+            newNames = NewNames(dialog);
         });
-        return outcome;
-    };
-    for (const wchar_t* text : {L"one line", L"x\r\n\r\ny", L"x\ny\nz\n"}) {
-        const Outcome outcome = tryClipboard([text] { PutOnClipboard(std::wstring(text)); });
-        EXPECT_EQ(outcome.message, "Clipboard does not contain proper count of rows!") << U8(text);
-        EXPECT_FALSE(outcome.checked);
-        EXPECT_EQ(outcome.newNames, (Texts{"n1.jpg", "n2.jpg"}));
+        EXPECT_EQ(message, expected);
+        EXPECT_FALSE(checked);
+        EXPECT_EQ(newNames, (Texts{"n1.jpg", "n2.jpg"}));
     }
-    for (const wchar_t* text : {L"..\\moved\r\nb", L"x\r\nD:y"}) {
-        const Outcome outcome = tryClipboard([text] { PutOnClipboard(std::wstring(text)); });
-        EXPECT_EQ(outcome.message,
-                  "Clipboard contains a name with a character that is not allowed!")
-            << U8(text);
-        EXPECT_FALSE(outcome.checked);
-        EXPECT_EQ(outcome.newNames, (Texts{"n1.jpg", "n2.jpg"}));
-    }
-    const Outcome empty = tryClipboard(EmptyTheClipboard);
-    EXPECT_EQ(empty.message, "Clipboard does not contain text!");
-    EXPECT_FALSE(empty.checked);
-    EXPECT_EQ(empty.newNames, (Texts{"n1.jpg", "n2.jpg"}));
 }
 
 TEST_F(RenameDialog, AClipboardThatCannotBeOpenedIsReportedAndLeavesTemplateMode) {

@@ -11,8 +11,6 @@
 namespace tarvix::test {
 namespace {
 
-using Tree = std::map<std::string, std::string>;
-
 std::wstring Lowered(std::wstring text) {
     ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
@@ -62,7 +60,7 @@ TEST_F(RenameRun, ConfirmedSeriesRenamesFilesAndFoldersOfAnyNameInOrder) {
     const Names paths = PathsIn(series, {L"b.txt", W("Ελληνικά.TXT"), L"Doc"});
     EXPECT_TRUE(Confirm(paths, W("Část 日本 😀 ??")).empty());
 
-    const Tree expected = {
+    const Map expected = {
         {"Část 日本 😀 01.txt", "content of b"},
         {"Část 日本 😀 02.TXT", "content of alpha"},
         {"Část 日本 😀 03", "<dir>"},
@@ -83,7 +81,7 @@ TEST_F(RenameRun, CancelAtAReplaceQuestionStopsWithTheEarlierOnesRenamed) {
 
     const std::wstring taken = Lowered(folder.Path() + L"\\") + L"x2.txt";
     EXPECT_EQ(questions, (Texts{WideToAnsi(FormatText(IDS_FILE_EXISTS, {taken}))}));
-    const Tree expected = {
+    const Map expected = {
         {"x1.txt", "content of a"},
         {"b.txt", "content of b"},
         {"c.txt", "content of c"},

@@ -16,12 +16,7 @@ class CaseCommands : public ::testing::Test {
         for (const std::string& name : names) {
             paths.push_back(folder / name);
         }
-        IContextMenu* menu = SelectWith(dll, paths);
-        EXPECT_NE(menu, nullptr);
-        if (menu != nullptr) {
-            EXPECT_EQ(Invoke(menu, index), S_OK);
-            menu->Release();
-        }
+        EXPECT_EQ(SelectAndInvoke(dll, paths, index), S_OK);
         return NamesIn(folder.Path());
     }
     ExtensionDll dll;
@@ -35,10 +30,7 @@ TEST_F(CaseCommands, WorkedExampleInEachStyleKeepsTheContent) {
         TempFolder sub("CaseStyle");
         const std::wstring original = sub / "My report.Final.TXT";
         WriteTextFile(original, "content");
-        IContextMenu* menu = SelectWith(dll, {original});
-        ASSERT_NE(menu, nullptr);
-        EXPECT_EQ(Invoke(menu, 3 + style), S_OK);
-        menu->Release();
+        EXPECT_EQ(SelectAndInvoke(dll, {original}, 3 + style), S_OK);
         const auto names = NamesIn(sub.Path());
         ASSERT_EQ(names.size(), 1u);
         EXPECT_EQ(names.begin()->first, expected[style - 1]);

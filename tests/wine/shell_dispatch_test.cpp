@@ -119,14 +119,11 @@ TEST(VisualStyles, TheDllsOwnDialogUsesCommonControls6) {
     TempFolder folder;
     WriteTextFile(folder / "styled.txt", "styled");
     ExtensionDll dll;
-    IContextMenu* menu = SelectWith(dll, {folder / "styled.txt"});
-    ASSERT_NE(menu, nullptr);
-    EXPECT_TRUE(CommandButtonIsVersion6("Change time stamp", IDCANCEL,
-                                        [&] { EXPECT_EQ(Invoke(menu, 3), S_OK); }));
-    menu->Release();
+    EXPECT_TRUE(CommandButtonIsVersion6("Change time stamp", IDCANCEL, [&] {
+        EXPECT_EQ(SelectAndInvoke(dll, {folder / "styled.txt"}, 3), S_OK);
+    }));
     EXPECT_FALSE(HostButtonIsVersion6());
-    EXPECT_EQ(Snapshot(folder.Path()),
-              (std::map<std::string, std::string>{{"styled.txt", "styled"}}));
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"styled.txt", "styled"}}));
 }
 
 } // namespace

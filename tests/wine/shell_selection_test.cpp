@@ -100,8 +100,7 @@ TEST_F(OwnSelection, EachObjectRunsItsCommandOnItsOwnSelection) {
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(Invoke(first, 7), S_OK); // NEW NAME.NEW EXTENSION
-    EXPECT_EQ(Snapshot(folder.Path()),
-              (std::map<std::string, std::string>{{"A.TXT", "a"}, {"Bee.TXT", "b"}}));
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"A.TXT", "a"}, {"Bee.TXT", "b"}}));
     first->Release();
     second->Release();
 }
@@ -126,8 +125,7 @@ TEST_F(OwnSelection, ObjectsOnTwoThreadsKeepTheirOwnSelections) {
     std::thread lower(window, folder / "Bee.TXT", 4u); // new name.new extension
     upper.join();
     lower.join();
-    EXPECT_EQ(Snapshot(folder.Path()),
-              (std::map<std::string, std::string>{{"A.TXT", "a"}, {"bee.txt", "b"}}));
+    EXPECT_EQ(Snapshot(folder.Path()), (Map{{"A.TXT", "a"}, {"bee.txt", "b"}}));
 }
 
 HGLOBAL GlobalCopy(const std::vector<BYTE>& block) {

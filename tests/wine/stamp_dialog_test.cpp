@@ -9,12 +9,9 @@
 namespace tarvix::test {
 namespace {
 
-const int kEdits[] = {IDC_STAMP_EDIT_DAY,  IDC_STAMP_EDIT_MONTH,  IDC_STAMP_EDIT_YEAR,
-                      IDC_STAMP_EDIT_HOUR, IDC_STAMP_EDIT_MINUTE, IDC_STAMP_EDIT_SECOND};
-
 std::vector<std::string> Fields(HWND dialog) {
     std::vector<std::string> texts;
-    for (int id : kEdits) {
+    for (int id : kStampEdits) {
         texts.push_back(ItemText(dialog, id));
     }
     return texts;
@@ -69,17 +66,10 @@ TEST_F(StampDialog, LeavingAFieldNormalisesItAndEscCancels) {
     Texts afterTyping;
     Texts afterUnreadable;
     Show([&](HWND window) {
-        TypeField(window, IDC_STAMP_EDIT_DAY, L"45");
-        TypeField(window, IDC_STAMP_EDIT_MONTH, L"0");
-        TypeField(window, IDC_STAMP_EDIT_YEAR, L"1975");
-        TypeField(window, IDC_STAMP_EDIT_HOUR, L"-3");
-        TypeField(window, IDC_STAMP_EDIT_MINUTE, L"7");
-        TypeField(window, IDC_STAMP_EDIT_SECOND, L"7");
+        TypeFields(window, {L"45", L"0", L"1975", L"-3", L"7", L"7"});
         afterTyping = Fields(window);
-        TypeField(window, IDC_STAMP_EDIT_DAY, L"ab");
-        TypeField(window, IDC_STAMP_EDIT_YEAR, L"\xFF12\xFF10\xFF10\xFF10"); // full-width 2000
-        TypeField(window, IDC_STAMP_EDIT_MINUTE, L"");
-        TypeField(window, IDC_STAMP_EDIT_SECOND, L"99");
+        // The year in full-width digits.
+        TypeFields(window, {L"ab", nullptr, L"\xFF12\xFF10\xFF10\xFF10", nullptr, L"", L"99"});
         afterUnreadable = Fields(window);
         PressEscape(window);
     });
@@ -119,9 +109,7 @@ TEST_F(StampDialog, AnIllegalDateIsRefusedAndTheDialogStaysOpen) {
     Texts afterBox;
     bool stillOpen = false;
     Show([&](HWND window) {
-        TypeField(window, IDC_STAMP_EDIT_DAY, L"29");
-        TypeField(window, IDC_STAMP_EDIT_MONTH, L"2");
-        TypeField(window, IDC_STAMP_EDIT_YEAR, L"2100");
+        TypeFields(window, {L"29", L"2", L"2100"});
         PressButton(window, IDC_STAMP_OK);
         HWND box = WaitForWindow("Information", ::GetWindowThreadProcessId(window, nullptr));
         if (box == nullptr) {

@@ -3,10 +3,8 @@
 namespace tarvix::test {
 
 const char kStampCaption[] = "Change time stamp";
-
-std::string ItemText(HWND dialog, int id) {
-    return WindowText(::GetDlgItem(dialog, id));
-}
+const int kStampEdits[6] = {IDC_STAMP_EDIT_DAY,  IDC_STAMP_EDIT_MONTH,  IDC_STAMP_EDIT_YEAR,
+                            IDC_STAMP_EDIT_HOUR, IDC_STAMP_EDIT_MINUTE, IDC_STAMP_EDIT_SECOND};
 
 void TypeField(HWND dialog, int editId, const std::wstring& text) {
     HWND edit = ::GetDlgItem(dialog, editId);
@@ -16,18 +14,21 @@ void TypeField(HWND dialog, int editId, const std::wstring& text) {
                    reinterpret_cast<WPARAM>(::GetDlgItem(dialog, IDC_STAMP_NOW)), TRUE);
 }
 
+void TypeFields(HWND dialog, std::initializer_list<const wchar_t*> texts) {
+    const int* edit = kStampEdits;
+    for (const wchar_t* text : texts) {
+        if (text != nullptr) {
+            TypeField(dialog, *edit, text);
+        }
+        ++edit;
+    }
+}
+
 void PressArrow(HWND dialog, int editId, bool up) {
     HWND edit = ::GetDlgItem(dialog, editId);
     ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     ::SendMessageW(edit, WM_KEYDOWN, up ? VK_UP : VK_DOWN, 1);
     ::SendMessageW(edit, WM_KEYUP, up ? VK_UP : VK_DOWN, 1 | (3u << 30));
-}
-
-HWND FocusOf(HWND dialog) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    ::GetGUIThreadInfo(::GetWindowThreadProcessId(dialog, nullptr), &info);
-    return info.hwndFocus;
 }
 
 void PostKey(HWND control, WPARAM key) {

@@ -6,20 +6,22 @@
 #include "support/WindowRobot.h"
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace tarvix::test {
 
 extern const char kStampCaption[];
+// The number fields in order: day, month, year, hour, minute, second.
+extern const int kStampEdits[6];
 
-std::string ItemText(HWND dialog, int id);
 // Types `text` into a number field and leaves it, so the field's check runs.
 void TypeField(HWND dialog, int editId, const std::wstring& text);
+// TypeField into the fields in order, from the day on; a null text leaves its field alone.
+void TypeFields(HWND dialog, std::initializer_list<const wchar_t*> texts);
 // The Up or Down key in a number field.
 void PressArrow(HWND dialog, int editId, bool up);
-// The control that has the focus on the dialog's thread.
-HWND FocusOf(HWND dialog);
 // Posts a key press of `key` as the keyboard would send it to the focused control.
 void PostKey(HWND control, WPARAM key);
 

@@ -96,11 +96,7 @@ TEST_F(StampRun, OnlyTheCheckedStampsChange) {
     Run(paths, [](HWND dialog) {
         ::SendMessageW(::GetDlgItem(dialog, IDC_STAMP_CREATED), BM_CLICK, 0, 0);
         ::SendMessageW(::GetDlgItem(dialog, IDC_STAMP_ACCESSED), BM_CLICK, 0, 0);
-        TypeField(dialog, IDC_STAMP_EDIT_DAY, L"29");
-        TypeField(dialog, IDC_STAMP_EDIT_MONTH, L"2");
-        TypeField(dialog, IDC_STAMP_EDIT_HOUR, L"23");
-        TypeField(dialog, IDC_STAMP_EDIT_MINUTE, L"59");
-        TypeField(dialog, IDC_STAMP_EDIT_SECOND, L"59");
+        TypeFields(dialog, {L"29", L"2", nullptr, L"23", L"59", L"59"});
         PressOk(dialog);
     });
     EXPECT_EQ(CallShapes(RecordedFileTimeCalls()), "M M ");
@@ -234,11 +230,8 @@ TEST(StampCommand, ThroughTheDllOkStampsTheSelection) {
     const std::wstring file = folder / "shell Ελληνικά 日本.txt";
     WriteTextFile(file, "shell");
     ExtensionDll dll;
-    IContextMenu* menu = SelectWith(dll, {file});
-    ASSERT_NE(menu, nullptr);
     const auto seen = WithStampDialog([](HWND dialog) { PressButton(dialog, IDC_STAMP_OK); },
-                                      [&] { EXPECT_EQ(Invoke(menu, 3), S_OK); });
-    menu->Release();
+                                      [&] { EXPECT_EQ(SelectAndInvoke(dll, {file}, 3), S_OK); });
     EXPECT_TRUE(BoxTexts(seen, "Error").empty());
     EXPECT_TRUE(IsLocal(ReadTimes(file).written, 2000, 1, 1, 0, 0, 0));
     EXPECT_EQ(ReadTextFile(file), "shell");

@@ -2,6 +2,8 @@
 
 #include "DropData.h"
 
+#include <gtest/gtest.h>
+
 namespace tarvix::test {
 
 const CLSID kTarvixClsid = {
@@ -74,6 +76,18 @@ HRESULT Invoke(IContextMenu* menu, unsigned index, HWND owner) {
     info.lpVerb = MAKEINTRESOURCEA(index);
     info.nShow = SW_SHOWNORMAL;
     return menu->InvokeCommand(&info);
+}
+
+HRESULT SelectAndInvoke(const ExtensionDll& dll, const std::vector<std::wstring>& paths,
+                        unsigned index, HWND owner) {
+    IContextMenu* menu = SelectWith(dll, paths);
+    if (menu == nullptr) {
+        ADD_FAILURE() << "no extension object for the selection";
+        return E_UNEXPECTED;
+    }
+    const HRESULT result = Invoke(menu, index, owner);
+    menu->Release();
+    return result;
 }
 
 } // namespace tarvix::test

@@ -31,6 +31,10 @@ class ExtensionDll {
 IContextMenu* SelectWith(const ExtensionDll& dll, const std::vector<std::wstring>& paths);
 // InvokeCommand by index with `owner` as the shell window.
 HRESULT Invoke(IContextMenu* menu, unsigned index, HWND owner = nullptr);
+// Invoke on a fresh extension object whose selection is `paths`; when no object could be made
+// the test fails and the answer is E_UNEXPECTED.
+HRESULT SelectAndInvoke(const ExtensionDll& dll, const std::vector<std::wstring>& paths,
+                        unsigned index, HWND owner = nullptr);
 
 extern const CLSID kTarvixClsid;
 

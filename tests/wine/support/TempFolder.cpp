@@ -123,6 +123,12 @@ std::map<std::string, bool> NamesIn(const std::wstring& folder) {
     return names;
 }
 
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
+}
+
 void RemoveTree(const std::wstring& path) {
     ForEachEntry(path, [&](const std::wstring& name, DWORD attributes) {
         const std::wstring child = path + L"\\" + name;

@@ -8,6 +8,9 @@
 
 namespace tarvix::test {
 
+// A tree as Snapshot lists it: relative path and content.
+using Map = std::map<std::string, std::string>;
+
 std::wstring W(std::string_view utf8);
 std::string U8(std::wstring_view wide);
 
@@ -36,9 +39,11 @@ bool Exists(const std::wstring& path);
 // Every file below `root` by relative path ('\' separated, UTF-8) with its content; folders
 // appear with the content "<dir>". The whole-tree check that catches a lost or overwritten
 // file.
-std::map<std::string, std::string> Snapshot(const std::wstring& root);
+Map Snapshot(const std::wstring& root);
 // Names in a folder exactly as the file system spells them (UTF-8), and whether each is a folder.
 std::map<std::string, bool> NamesIn(const std::wstring& folder);
 void RemoveTree(const std::wstring& path);
+// The process's current folder.
+std::wstring CurrentFolder();
 
 } // namespace tarvix::test

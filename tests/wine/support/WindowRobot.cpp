@@ -11,12 +11,14 @@ namespace {
 
 struct Search {
     std::string caption;
+    bool visibleOnly;
     HWND found = nullptr;
 };
 
 BOOL CALLBACK MatchCaption(HWND window, LPARAM parameter) {
     auto* search = reinterpret_cast<Search*>(parameter);
-    if (::IsWindowVisible(window) && WindowText(window) == search->caption) {
+    if ((!search->visibleOnly || ::IsWindowVisible(window)) &&
+        WindowText(window) == search->caption) {
         search->found = window;
         return FALSE;
     }
@@ -59,21 +61,23 @@ void PollDialogs(const std::atomic<bool>& stop, DWORD thread, DWORD intervalMs,
     }
 }
 
-BOOL CALLBACK MatchChildText(HWND window, LPARAM parameter) {
-    auto* search = reinterpret_cast<Search*>(parameter);
-    if (WindowText(window) == search->caption) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 } // namespace
 
 std::string WindowText(HWND window) {
     char text[4096] = {};
     const int length = ::GetWindowTextA(window, text, sizeof(text));
     return std::string(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::string ItemText(HWND dialog, int id) {
+    return WindowText(::GetDlgItem(dialog, id));
+}
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
 }
 
 std::string MessageBoxText(HWND box) {
@@ -83,7 +87,7 @@ std::string MessageBoxText(HWND box) {
 }
 
 HWND FindWindowByCaption(const std::string& caption, DWORD thread) {
-    Search search{caption};
+    Search search{caption, true};
     if (thread != 0) {
         ::EnumThreadWindows(thread, MatchCaption, reinterpret_cast<LPARAM>(&search));
     } else {
@@ -110,8 +114,8 @@ HWND WaitForWindow(const std::string& caption, DWORD thread, DWORD timeoutMs) {
 }
 
 HWND FindChildByText(HWND parent, const std::string& text) {
-    Search search{text};
-    ::EnumChildWindows(parent, MatchChildText, reinterpret_cast<LPARAM>(&search));
+    Search search{text, false};
+    ::EnumChildWindows(parent, MatchCaption, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

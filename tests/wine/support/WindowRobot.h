@@ -20,12 +20,19 @@ HWND WaitForWindow(const std::string& caption, DWORD thread = 0, DWORD timeoutMs
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
 
 std::string WindowText(HWND window);
+// The text of the dialog's control `id`.
+std::string ItemText(HWND dialog, int id);
+// The control that has the keyboard focus on the thread of `window`.
+HWND FocusOf(HWND window);
 // The message text of a message box.
 std::string MessageBoxText(HWND box);
 // A child control by its caption (e.g. "&Yes"), or null.
 HWND FindChildByText(HWND parent, const std::string& text);
 void PressButton(HWND dialog, int id);
 void PressButtonByText(HWND dialog, const std::string& text);
+
+// cmb13: the name box of the Explorer-style save dialog.
+constexpr int kFileNameBox = 0x47c;
 
 // What the robot met.
 struct SeenWindow {
