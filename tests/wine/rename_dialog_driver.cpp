@@ -1,5 +1,7 @@
 #include "rename_dialog_driver.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -69,20 +71,19 @@ std::string ClickAndAnswer(HWND dialog, int id, const std::string& caption, DWOR
 }
 
 std::vector<SeenWindow> RunSeriesCommand(const ExtensionDll& dll, const Names& paths,
-                                         const std::function<void(HWND dialog)>& script,
-                                         std::function<void(WindowRobot&)> moreSteps) {
+                                         const std::function<void(HWND dialog)>& script) {
     WindowRobot robot;
     robot.Then("Rename series", script);
-    if (moreSteps) {
-        moreSteps(robot);
-    }
     robot.Start();
     IContextMenu* menu = SelectWith(dll, paths);
+    EXPECT_NE(menu, nullptr) << "no extension object for the selection";
     if (menu != nullptr) {
         Invoke(menu, 2);
         menu->Release();
     }
-    return robot.Finish();
+    std::vector<SeenWindow> seen = robot.Finish();
+    EXPECT_TRUE(robot.AllStepsMet()) << "the rename-series dialog never came";
+    return seen;
 }
 
 } // namespace tarvix::test
