@@ -1,3 +1,5 @@
+#include "common/AbsolutePath.h"
+#include "common/NameCharacters.h"
 #include "common/PathTerms.h"
 
 #include <gtest/gtest.h>
@@ -64,6 +66,53 @@ TEST(PathTerms, NamePartAndExtensionRebuildThePath) {
         EXPECT_EQ(NamePart(path) + Extension(path), path);
         EXPECT_EQ(FolderPart(path) + BareName(path), path);
     }
+}
+
+// What the \\?\ prefix is given: the path made full by the rules the platform applies to a
+// path, except that names keep their final dots and spaces.
+TEST(AbsolutePaths, CleanedForThePrefixWithEveryNameAsGiven) {
+    const std::pair<const wchar_t*, const wchar_t*> rows[] = {
+        {L"C:\\Work\\draft.", L"C:\\Work\\draft."},
+        {L"C:\\Work\\note ", L"C:\\Work\\note "},
+        {L"c:/work//sub\\\\a.txt", L"c:\\work\\sub\\a.txt"},
+        {L"C:\\Work\\.\\Docs\\..\\DOC\\Old", L"C:\\Work\\DOC\\Old"},
+        {L"C:\\..\\..\\a", L"C:\\a"},
+        {L"C:\\", L"C:\\"},
+        {L"C:\\Work\\", L"C:\\Work"},
+        {L"\\\\server\\share\\a\\..\\..\\b.", L"\\\\server\\share\\b."},
+        {L"//server/share/x", L"\\\\server\\share\\x"},
+        {L"\\\\server\\share", L"\\\\server\\share"},
+        {L"C:\\\u0142\u00f3d\u017a\\\u65e5\u672c.", L"C:\\\u0142\u00f3d\u017a\\\u65e5\u672c."},
+    };
+    for (const auto& [path, clean] : rows) {
+        EXPECT_EQ(CleanAbsolutePath(path), std::optional<std::wstring>(clean)) << path;
+    }
+    for (const wchar_t* other : {L"a.txt", L"..\\x", L"C:x", L"C:", L"\\x", L"\\\\?\\C:\\x",
+                                 L"\\\\.\\COM1", L"\\\\server", L"\\\\server\\", L""}) {
+        EXPECT_EQ(CleanAbsolutePath(other), std::nullopt) << other;
+    }
+}
+
+// The names a user may give: device names in every spelling the platform reads as a device,
+// and names ending in a dot or a space, are refused; names that only look alike are not.
+TEST(NewNames, DeviceNamesAndNamesTheCleanUpWouldCutAreRefused) {
+    for (const wchar_t* name :
+         {L"CON",         L"con",        L"Prn",         L"AUX",       L"nul",
+          L"NUL.txt",     L"nul.tar.gz", L"COM1",        L"com9.log",  L"LPT0",
+          L"lpt5",        L"COM\u00b9",  L"lpt\u00b2.x", L"LPT\u00b3", L"CONIN$",
+          L"conout$.txt", L"NUL .txt",   L"con  ",       L"aux..txt",  L"prn.",
+          L"x.",          L"x ",         L".",           L"..",        L"a b. ."}) {
+        EXPECT_FALSE(IsAllowedNewName(name)) << name;
+    }
+    for (const wchar_t* name : {L"CONSOLE", L"nul1", L"NULL.txt", L"COM10", L"LPT", L"com", L"xcon",
+                                L" nul", L"COM\u2074", L"LPT\u00b9\u00b9", L".nul", L"draft.txt",
+                                L"a.b c", L"\u65e5\u672c", L""}) {
+        EXPECT_TRUE(IsAllowedNewName(name)) << name;
+    }
+    EXPECT_TRUE(IsReservedDeviceName(L"NUL.txt"));
+    EXPECT_FALSE(IsReservedDeviceName(L"x."));
+    EXPECT_TRUE(EndsInDotOrSpace(L"x."));
+    EXPECT_FALSE(EndsInDotOrSpace(L"NUL"));
 }
 
 } // namespace
