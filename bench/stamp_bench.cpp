@@ -13,8 +13,7 @@ namespace {
 
 void StampInThreeCalls(const std::vector<std::wstring>& paths) {
     TFormProgress progress;
-    progress.SetMax(static_cast<int>(paths.size()) + 1);
-    progress.Show();
+    progress.Begin(paths.size());
     FILETIME time{};
     SYSTEMTIME parts{2000, 1, 0, 1, 0, 0, 0, 0};
     ::SystemTimeToFileTime(&parts, &time);

@@ -5,6 +5,7 @@
 #include "fileops/Progress.h"
 #include "platform/CaseConversion.h"
 #include "platform/Files.h"
+#include "platform/WindowsFileSystem.h"
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
 
@@ -72,7 +73,8 @@ bool CopyMoveAsRun::SaveDialogCanClose(const SaveDialogEntry& entry) {
     }
     patternKind_ = *pattern;
     return AcceptsPattern(selectionKind_, *pattern,
-                          [this](KeyPart part) { return AnyPairShares(part); });
+                          [this](KeyPart part) { return AnyPairShares(part); }) &&
+           NewNamesAllowed(*pattern, entry.heldPath, ObjectList);
 }
 
 void RunCopyMoveBatch(TFormProgress& window, const Paths& objects, const std::wstring& finalPath,
@@ -80,9 +82,10 @@ void RunCopyMoveBatch(TFormProgress& window, const Paths& objects, const std::ws
     std::vector<Transfer> transfers;
     transfers.reserve(objects.size());
     for (const std::wstring& object : objects) {
-        transfers.push_back({object, DestinationOf(pattern, finalPath, object)});
+        transfers.push_back(Transfer{object, DestinationOf(pattern, finalPath, object)});
     }
-    RunTransferBatch(window, transfers, move);
+    WindowsFileSystem files;
+    RunTransferBatch(window, files, transfers, move);
 }
 
 void RunCopyMoveAsCommand(const Paths& selection, bool move) {

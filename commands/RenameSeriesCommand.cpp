@@ -5,6 +5,7 @@
 #include "fileops/Progress.h"
 #include "platform/CaseConversion.h"
 #include "platform/Text.h"
+#include "platform/WindowsFileSystem.h"
 #include "rename/RenamSer.h"
 #include "rename/SeriesSelection.h"
 #include "strings/Messages.h"
@@ -13,18 +14,23 @@
 namespace tarvix {
 namespace {
 
-// Renames object i of the confirmed dialog to new name i, in list order, through the engine:
-// each rename is a copy under the new name followed by removal of the old object.
-void RunRenameSeries(TFormProgress& progress, const std::wstring& seriesFolder,
+// Renames object i of the confirmed dialog to new name i, in list order, through the engine.
+// The window and the messages show the series folder in lower case; the file calls get the
+// folder as it is spelled, which is the only spelling that names it where names are told apart
+// by case.
+void RunRenameSeries(TFormProgress& progress, const SeriesStart& series,
                      const TFormRenamSer& form) {
     const std::vector<std::wstring>& oldNames = form.OldNames();
     const std::vector<std::wstring>& newNames = form.NewNames();
     std::vector<Transfer> renames;
     for (std::size_t i = 0; i < oldNames.size() && i < newNames.size(); ++i) {
-        renames.push_back({seriesFolder + oldNames[i], seriesFolder + newNames[i]});
+        renames.push_back(Transfer{series.spelledFolder + oldNames[i],
+                                   series.spelledFolder + newNames[i], series.folder + oldNames[i],
+                                   series.folder + newNames[i]});
     }
     progress.SetCaption(LoadText(IDS_CAPTION_RENAME));
-    RunTransferBatch(progress, renames, true);
+    WindowsFileSystem files;
+    RunTransferBatch(progress, files, renames, true);
 }
 
 } // namespace
@@ -43,7 +49,7 @@ void RunRenameSeriesCommand(const Paths& selection) {
         return;
     }
     TFormProgress progress;
-    RunRenameSeries(progress, series->folder, form);
+    RunRenameSeries(progress, *series, form);
 }
 
 } // namespace tarvix

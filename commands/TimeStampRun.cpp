@@ -49,8 +49,7 @@ bool StampObject(const std::wstring& path, const StampChoice& choice, const FILE
             continue;
         }
         if (display != nullptr) {
-            display->SetDestination(LoadText(kind.textId));
-            display->RepaintDestination();
+            display->ShowDestinationNow(LoadText(kind.textId));
         }
         allSet = writer.Set(kind.stamp, time) && allSet;
     }
@@ -79,7 +78,8 @@ void ApplyTimeStamps(const StampChoice& choice, const std::vector<std::wstring>&
                 return true;
             });
     }
-    if (failed) {
+    // A run the user stopped ends as it was told to, without a message.
+    if (failed && !progress.ShouldStop()) {
         ShowError(IDS_STAMP_FAILED);
     }
 }

@@ -1,41 +1,37 @@
 #include "BatchRun.h"
 
-#include "Progress.h"
-#include "Transfer.h"
-
 namespace tarvix {
 
-void RunBatch(TFormProgress& window, std::size_t count,
+void RunBatch(BatchWindow& window, std::size_t count,
               const std::function<BatchObject(std::size_t index)>& name,
               const std::function<bool(std::size_t index, bool shown)>& handle) {
-    window.SetMax(static_cast<int>(count) + 1);
-    window.Show();
-    window.Step();
+    window.Begin(count);
     for (std::size_t index = 0; index < count; ++index) {
-        BatchObject object = name(index);
-        window.SetSource(object.source);
-        if (object.destination) {
-            window.SetDestination(*object.destination);
+        if (window.ShouldStop()) {
+            return;
         }
-        const bool shown = window.RepaintForObject(index, count);
+        const BatchObject object = name(index);
+        const bool shown = window.ShowObject(index, count, object.source, object.destination);
         if (!handle(index, shown)) {
             return;
         }
         window.Step();
     }
-    window.RepaintProgressBar();
+    window.Finish();
 }
 
-void RunTransferBatch(TFormProgress& window, const std::vector<Transfer>& objects, bool move) {
-    TransferEngine engine(window);
+void RunTransferBatch(BatchWindow& window, FileSystem& files, const std::vector<Transfer>& objects,
+                      bool move) {
+    TransferEngine engine(files, window);
     RunBatch(
         window, objects.size(),
         [&](std::size_t index) {
-            return BatchObject{objects[index].source, objects[index].destination};
+            const Transfer& object = objects[index];
+            return BatchObject{object.shownSource.empty() ? object.source : object.shownSource,
+                               object.shownDestination.empty() ? object.destination
+                                                               : object.shownDestination};
         },
-        [&](std::size_t index, bool) {
-            return engine.TransferObject(objects[index].source, objects[index].destination, move);
-        });
+        [&](std::size_t index, bool) { return engine.TransferObject(objects[index], move); });
 }
 
 } // namespace tarvix

@@ -1,178 +1,315 @@
 #include "FolderTransfer.h"
 
+#include "CopyMoveRules.h"
 #include "EntryKind.h"
+#include "common/FileAttributes.h"
 #include "common/PathTerms.h"
-#include "fileops/CopyMoveRules.h"
-#include "platform/FileTimes.h"
 
-#include <cwchar>
+#include <vector>
 
 namespace tarvix {
 namespace {
 
 constexpr unsigned kTemporaryNameAttempts = 16;
+constexpr unsigned kBusyRetries = 5;
 
-// Listings hold "." and ".." first except in a drive's root, so they are told by name.
-bool IsSelfOrParent(const wchar_t* name) {
-    return std::wcscmp(name, L".") == 0 || std::wcscmp(name, L"..") == 0;
+CopyTick TickFor(const CopyContext& context) {
+    return [&user = context.user](std::uint64_t done, std::uint64_t total) {
+        user.Tick(done, total);
+        return !user.ShouldStop();
+    };
 }
 
-void RemoveLeftover(const std::wstring& path) {
-    const DWORD attributes = FileAttributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesOf(path, FILE_ATTRIBUTE_NORMAL);
-        DeleteFileAt(path);
+// A file this run wrote and does not keep (it has the source's attributes, so it may be
+// read-only): gone even when held for a moment.
+void RemoveLeftover(FileSystem& files, const std::wstring& path) {
+    if (files.SetAttributes(path, kAttributeNormal) != FsResult::NotFound) {
+        RetryWhileBusy(files, [&] { return files.RemoveFile(path); });
     }
 }
 
-// Copies `source` to a temporary name beside `dest` and gives the complete copy `dest`'s name;
-// the temporary file never outlives a failure.
-bool CopyThroughTemporary(const std::wstring& source, const std::wstring& dest, bool replace,
-                          const CopyOptions& options) {
+// Copies `source` to a temporary name beside `dest` and gives the complete copy `dest`'s name
+// (or its place, with `replace`); the temporary file never outlives a failure.
+CopyResult CopyThroughTemporary(const CopyContext& context, const std::wstring& source,
+                                const std::wstring& dest, bool replace) {
+    FileSystem& files = context.files;
     const std::wstring folder = FolderPart(dest);
     for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const std::wstring temporary = TemporaryNameIn(folder, attempt);
-        if (!CopyFileTo(source, temporary, true, options.progress)) {
-            const bool nameTaken = ::GetLastError() == ERROR_FILE_EXISTS;
-            if (!nameTaken) {
-                RemoveLeftover(temporary);
-                return false;
-            }
+        const std::wstring temporary = files.TemporaryName(folder, attempt);
+        const FsResult copied = files.CopyFileTo(source, temporary, TickFor(context));
+        if (copied == FsResult::Exists) {
             continue;
         }
-        if ((replace ? MoveFileReplacing(temporary, dest) : MoveFileTo(temporary, dest))) {
-            return true;
+        if (copied != FsResult::Done) {
+            RemoveLeftover(files, temporary);
+            return copied == FsResult::Cancelled ? CopyResult::Stopped : CopyResult::Failed;
         }
-        RemoveLeftover(temporary);
-        return false;
+        const FsResult named = RetryWhileBusy(files, [&] {
+            return replace ? files.Replace(temporary, dest) : files.Move(temporary, dest, false);
+        });
+        if (named == FsResult::Done) {
+            return CopyResult::Done;
+        }
+        RemoveLeftover(files, temporary);
+        return CopyResult::Failed;
     }
-    return false;
+    return CopyResult::Failed;
 }
 
-void KeepCreationTime(const FileFacts& facts, const std::wstring& dest,
-                      const CopyOptions& options) {
-    if (options.keepCreationTime) {
+void KeepCreationTime(const CopyContext& context, const ObjectFacts& facts,
+                      const std::wstring& dest) {
+    if (context.keepCreationTime) {
         // A time that cannot be kept costs the copy nothing: it has its content.
-        SetCreationTime(dest, facts.created);
+        context.files.SetCreationTime(dest, facts.created);
     }
 }
 
 } // namespace
 
-NewFileCopy CopyNewFile(const std::wstring& source, const FileFacts& facts,
-                        const std::wstring& dest, bool inNewFolder, const CopyOptions& options) {
-    if (facts.size > kDirectCopyLimit) {
-        if (FileAttributes(dest) != INVALID_FILE_ATTRIBUTES) {
-            return NewFileCopy::DestinationExists;
-        }
-        if (!CopyThroughTemporary(source, dest, false, options)) {
-            return NewFileCopy::Failed;
-        }
-    } else if (!CopyFileTo(source, dest, true, options.progress)) {
-        // The copy's own fail-if-exists test is the existence check: it spares a second search
-        // for a missing name, which costs a scan of the folder where names are matched
-        // ignoring case.
-        if (::GetLastError() == ERROR_FILE_EXISTS) {
-            return NewFileCopy::DestinationExists;
-        }
-        if (inNewFolder) {
-            RemoveLeftover(dest);
-        }
-        return NewFileCopy::Failed;
+FsResult RetryWhileBusy(FileSystem& files, const std::function<FsResult()>& call) {
+    FsResult result = call();
+    for (unsigned attempt = 0; result == FsResult::Busy && attempt < kBusyRetries; ++attempt) {
+        files.PauseBeforeRetry(attempt);
+        result = call();
     }
-    KeepCreationTime(facts, dest, options);
-    return NewFileCopy::Copied;
+    return result;
 }
 
-bool ReplaceWithCopy(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
-                     const CopyOptions& options) {
-    if (!CopyThroughTemporary(source, dest, true, options)) {
-        return false;
+CopyResult CopyNewFile(const CopyContext& context, const std::wstring& source,
+                       const ObjectFacts& facts, const std::wstring& dest, bool inNewFolder) {
+    FileSystem& files = context.files;
+    if (facts.size > kDirectCopyLimit) {
+        if (files.Facts(dest)) {
+            return CopyResult::DestinationExists;
+        }
+        const CopyResult copied = CopyThroughTemporary(context, source, dest, false);
+        if (copied != CopyResult::Done) {
+            return copied;
+        }
+    } else {
+        // The copy's own fail-if-exists test is the existence check: it spares a second search
+        // for a missing name, which costs a scan of the folder where names are matched ignoring
+        // case.
+        const FsResult copied = files.CopyFileTo(source, dest, TickFor(context));
+        if (copied == FsResult::Exists) {
+            return CopyResult::DestinationExists;
+        }
+        if (copied != FsResult::Done) {
+            if (inNewFolder) {
+                RemoveLeftover(files, dest);
+            }
+            return copied == FsResult::Cancelled ? CopyResult::Stopped : CopyResult::Failed;
+        }
     }
-    KeepCreationTime(facts, dest, options);
-    return true;
+    KeepCreationTime(context, facts, dest);
+    return CopyResult::Done;
+}
+
+CopyResult ReplaceWithCopy(const CopyContext& context, const std::wstring& source,
+                           const ObjectFacts& facts, const std::wstring& dest) {
+    const CopyResult copied = CopyThroughTemporary(context, source, dest, true);
+    if (copied == CopyResult::Done) {
+        KeepCreationTime(context, facts, dest);
+    }
+    return copied;
 }
 
 namespace {
 
-bool CopyEntry(const std::wstring& from, const std::wstring& to, const WIN32_FIND_DATAW& entry,
-               const CopyOptions& options, bool& linksSkipped) {
-    const EntryKind kind = ClassifyEntry(entry.dwFileAttributes, entry.dwReserved0);
+// One folder of a walk: where it is, where its copy goes, and how far its listing is.
+struct WalkFrame {
+    std::wstring source;
+    std::wstring dest;
+    ObjectFacts facts;
+    std::unique_ptr<FolderListing> listing;
+    bool failed = false;
+};
+
+bool MakeFolderCopy(const CopyContext& context, const std::wstring& dest,
+                    const ObjectFacts& facts) {
+    if (context.files.CreateFolder(dest) != FsResult::Done) {
+        return false;
+    }
+    const std::uint32_t attributes = FolderAttributesToCopy(facts.attributes);
+    if (attributes != 0) {
+        context.files.SetAttributes(dest, attributes); // its outcome costs the copy nothing
+    }
+    return true;
+}
+
+enum class EntryCopy { Done, LinkLeftOut, Failed, Stopped };
+
+// Copies one entry that is not a folder to be walked: a file or a link.
+EntryCopy CopyEntry(const CopyContext& context, const std::wstring& from, const std::wstring& to,
+                    const FolderEntry& entry) {
+    const EntryKind kind = ClassifyEntry(entry.facts.attributes, entry.facts.reparseTag);
     if (IsLink(kind)) {
-        if (!CopyLink(from, to, kind == EntryKind::FolderLink)) {
-            linksSkipped = true;
-            if (options.linkNotCopied) {
-                options.linkNotCopied(from, to);
-            }
+        if (context.files.CopyLink(from, to, kind == EntryKind::FolderLink) == FsResult::Done) {
+            return EntryCopy::Done;
         }
-        return true;
+        context.user.Report(EngineMessage::WriteError, from, to);
+        return EntryCopy::LinkLeftOut;
     }
-    if (kind == EntryKind::Folder) {
-        const FolderCopy copied = CopyFolder(from, FactsOf(entry), to, options);
-        linksSkipped = linksSkipped || copied == FolderCopy::WithoutSomeLinks;
-        return copied != FolderCopy::Failed;
+    switch (CopyNewFile(context, from, entry.facts, to, true)) {
+    case CopyResult::Done:
+        return EntryCopy::Done;
+    case CopyResult::Stopped:
+        return EntryCopy::Stopped;
+    case CopyResult::DestinationExists:
+    case CopyResult::Failed:
+        break;
     }
-    return CopyNewFile(from, FactsOf(entry), to, true, options) == NewFileCopy::Copied;
+    return EntryCopy::Failed;
+}
+
+FolderCopy WalkFolderCopy(const CopyContext& context, std::vector<WalkFrame>& walk) {
+    bool linksLeftOut = false;
+    while (!walk.empty()) {
+        if (context.user.ShouldStop()) {
+            return FolderCopy::Stopped;
+        }
+        WalkFrame& top = walk.back();
+        FolderEntry entry;
+        if (!top.listing->Next(entry)) {
+            // A listing that broke off before its end has not copied everything.
+            if (!top.listing->Complete()) {
+                return FolderCopy::Failed;
+            }
+            KeepCreationTime(context, top.facts, top.dest);
+            walk.pop_back();
+            continue;
+        }
+        const std::wstring from = top.source + L"\\" + entry.name;
+        const std::wstring to = top.dest + L"\\" + entry.name;
+        if (ClassifyEntry(entry.facts.attributes, entry.facts.reparseTag) == EntryKind::Folder) {
+            if (!MakeFolderCopy(context, to, entry.facts)) {
+                return FolderCopy::Failed;
+            }
+            std::unique_ptr<FolderListing> listing = context.files.List(from);
+            if (!listing) {
+                return FolderCopy::Failed;
+            }
+            walk.push_back({from, to, entry.facts, std::move(listing)});
+            continue;
+        }
+        switch (CopyEntry(context, from, to, entry)) {
+        case EntryCopy::Done:
+            break;
+        case EntryCopy::LinkLeftOut:
+            linksLeftOut = true;
+            break;
+        case EntryCopy::Stopped:
+            return FolderCopy::Stopped;
+        case EntryCopy::Failed:
+            return FolderCopy::Failed;
+        }
+    }
+    return linksLeftOut ? FolderCopy::WithoutSomeLinks : FolderCopy::Complete;
 }
 
 } // namespace
 
-FolderCopy CopyFolder(const std::wstring& source, const FileFacts& facts, const std::wstring& dest,
-                      const CopyOptions& options) {
-    if (!CreateFolderAt(dest)) {
+FolderCopy CopyFolder(const CopyContext& context, const std::wstring& source,
+                      const ObjectFacts& facts, const std::wstring& dest) {
+    if (!MakeFolderCopy(context, dest, facts)) {
         return FolderCopy::Failed;
     }
-    SetFileAttributesOf(dest, facts.attributes);
-    WIN32_FIND_DATAW entry;
-    FindHandle listing = FindFirstEntry(source + L"\\*.*", entry);
+    std::vector<WalkFrame> walk;
+    std::unique_ptr<FolderListing> listing = context.files.List(source);
     if (!listing) {
-        // Only a drive's empty root lists nothing at all; any other failure copied nothing.
-        const bool empty = ::GetLastError() == ERROR_FILE_NOT_FOUND;
-        return empty ? FolderCopy::Complete : FolderCopy::Failed;
-    }
-    bool succeeded = true;
-    bool linksSkipped = false;
-    do {
-        if (!IsSelfOrParent(entry.cFileName)) {
-            succeeded = CopyEntry(source + L"\\" + entry.cFileName, dest + L"\\" + entry.cFileName,
-                                  entry, options, linksSkipped);
-        }
-    } while (succeeded && FindNextEntry(listing, entry));
-    // A listing that broke off before its end has not copied everything: the source stays.
-    if (!succeeded || ::GetLastError() != ERROR_NO_MORE_FILES) {
         return FolderCopy::Failed;
     }
-    KeepCreationTime(facts, dest, options);
-    return linksSkipped ? FolderCopy::WithoutSomeLinks : FolderCopy::Complete;
-}
-
-bool RemoveFolder(const std::wstring& path) {
-    const DWORD attributes = FileAttributes(path);
-    const bool link = attributes != INVALID_FILE_ATTRIBUTES &&
-                      IsLink(ClassifyEntry(attributes, ReparseTagOf(path)));
-    if (!link) {
-        WIN32_FIND_DATAW entry;
-        FindHandle listing = FindFirstEntry(path + L"\\*.*", entry);
-        if (listing) {
-            bool succeeded = true;
-            do {
-                if (IsSelfOrParent(entry.cFileName)) {
-                    continue;
-                }
-                const std::wstring child = path + L"\\" + entry.cFileName;
-                const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-                succeeded = folder ? RemoveFolder(child) : DeleteFileAt(child);
-            } while (succeeded && FindNextEntry(listing, entry));
-        }
+    walk.push_back({source, dest, facts, std::move(listing)});
+    const FolderCopy copied = WalkFolderCopy(context, walk);
+    if (copied == FolderCopy::Stopped) {
+        walk.clear(); // the listings close before the copy is removed
+        RemoveFolder(context, dest, true);
     }
-    return RemoveEmptyFolder(path);
+    return copied;
 }
 
-bool CopiesIntoItself(const std::wstring& source, const std::wstring& dest) {
-    const std::wstring from = ComparablePath(source);
-    const std::wstring to = ComparablePath(dest);
+namespace {
+
+bool RemoveFolderItself(FileSystem& files, const std::wstring& path, std::uint32_t attributes) {
+    if (const std::optional<std::uint32_t> cleared = AttributesBeforeRemoval(attributes)) {
+        files.SetAttributes(path, *cleared);
+    }
+    return RetryWhileBusy(files, [&] { return files.RemoveEmptyFolder(path); }) == FsResult::Done;
+}
+
+bool RemoveFileEntry(FileSystem& files, const std::wstring& path, std::uint32_t attributes,
+                     bool ownCopy) {
+    if (attributes & kAttributeReadOnly) {
+        if (!ownCopy) {
+            return files.RemoveFile(path) == FsResult::Done; // refused however often asked
+        }
+        files.SetAttributes(path, kAttributeNormal);
+    }
+    return RetryWhileBusy(files, [&] { return files.RemoveFile(path); }) == FsResult::Done;
+}
+
+} // namespace
+
+bool RemoveFolder(const CopyContext& context, const std::wstring& path, bool ownCopy) {
+    FileSystem& files = context.files;
+    const std::optional<ObjectFacts> facts = files.Facts(path);
+    const std::uint32_t attributes = facts ? facts->attributes : 0;
+    if (facts && IsLink(ClassifyEntry(facts->attributes, facts->reparseTag))) {
+        return RemoveFolderItself(files, path, attributes);
+    }
+    std::vector<WalkFrame> walk;
+    walk.push_back({path, std::wstring(), ObjectFacts{attributes}, files.List(path)});
+    for (;;) {
+        // Removal is never broken off, but the window goes on answering meanwhile.
+        context.user.ShouldStop();
+        WalkFrame& top = walk.back();
+        FolderEntry entry;
+        if (!top.failed && top.listing && top.listing->Next(entry)) {
+            const std::wstring child = top.source + L"\\" + entry.name;
+            const EntryKind kind = ClassifyEntry(entry.facts.attributes, entry.facts.reparseTag);
+            if (kind == EntryKind::Folder) {
+                walk.push_back({child, std::wstring(), entry.facts, files.List(child)});
+                continue;
+            }
+            const bool removed =
+                kind == EntryKind::FolderLink
+                    ? RemoveFolderItself(files, child, entry.facts.attributes)
+                    : RemoveFileEntry(files, child, entry.facts.attributes, ownCopy);
+            top.failed = !removed;
+            continue;
+        }
+        // A failure inside leaves the folder non-empty, so its removal fails too.
+        const std::wstring folder = std::move(top.source);
+        const std::uint32_t folderAttributes = top.facts.attributes;
+        walk.pop_back();
+        const bool removed = RemoveFolderItself(files, folder, folderAttributes);
+        if (walk.empty()) {
+            return removed;
+        }
+        walk.back().failed = !removed;
+    }
+}
+
+bool CopiesIntoItself(FileSystem& files, const std::wstring& source, const std::wstring& dest) {
+    const std::wstring from = files.ComparablePath(source);
+    const std::wstring to = files.ComparablePath(dest);
     // A path that cannot be made comparable is refused rather than risked.
-    return from.empty() || to.empty() || IsSameOrBelow(from, to);
+    if (from.empty() || to.empty() || IsSameOrBelow(from, to)) {
+        return true;
+    }
+    const std::optional<ObjectId> sourceId = files.IdOf(source);
+    std::wstring above = ObjectFolder(dest);
+    while (!above.empty()) {
+        if (CompareIds(sourceId, files.IdOf(above)) == Identity::Same) {
+            return true;
+        }
+        std::wstring next = ObjectFolder(above);
+        if (next == above) {
+            break;
+        }
+        above = std::move(next);
+    }
+    return false;
 }
 
 } // namespace tarvix

@@ -1,8 +1,12 @@
 #include "Progress.h"
 
+#include "ProgressText.h"
+#include "ReplaceQuestion.h"
 #include "fileops/ProgressIds.h"
+#include "platform/MessagePump.h"
 #include "platform/Module.h"
 #include "platform/Text.h"
+#include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
 #include <algorithm>
@@ -11,12 +15,68 @@ namespace tarvix {
 namespace {
 
 constexpr int kEditLimit = 256;
+// Objects follow each other faster than anyone can read them, and under Wine every repaint of
+// a control costs about a millisecond, more than copying a small file.
 constexpr ULONGLONG kRepaintIntervalMs = 250;
+// How often the thread looks at its queue while it works: far inside the five seconds after
+// which the system marks its windows "Not Responding", and soon enough for Cancel.
+constexpr ULONGLONG kPaceIntervalMs = 100;
+constexpr ULONGLONG kTimeLeftIntervalMs = 1000;
+constexpr int kFileBarRange = 1000;
 
 void Repaint(HWND window) {
     if (window != nullptr) {
         ::UpdateWindow(window);
     }
+}
+
+unsigned SizeTextId(ByteUnit unit) {
+    switch (unit) {
+    case ByteUnit::Bytes:
+        return IDS_SIZE_BYTES;
+    case ByteUnit::KB:
+        return IDS_SIZE_KB;
+    case ByteUnit::MB:
+        return IDS_SIZE_MB;
+    case ByteUnit::GB:
+        return IDS_SIZE_GB;
+    case ByteUnit::TB:
+        break;
+    }
+    return IDS_SIZE_TB;
+}
+
+std::wstring SizeText(std::uint64_t bytes) {
+    const ReadableSize size = ReadableSizeOf(bytes);
+    return FormatText(SizeTextId(size.unit), {size.number});
+}
+
+std::wstring TimeLeftText(const TimeLeft& left) {
+    const std::wstring amount = std::to_wstring(left.amount);
+    switch (left.unit) {
+    case TimeUnit::Seconds:
+        return FormatText(IDS_LEFT_SECONDS, {amount});
+    case TimeUnit::Minutes:
+        return left.amount == 1 ? LoadText(IDS_LEFT_MINUTE)
+                                : FormatText(IDS_LEFT_MINUTES, {amount});
+    case TimeUnit::Hours:
+        break;
+    }
+    return left.amount == 1 ? LoadText(IDS_LEFT_HOUR) : FormatText(IDS_LEFT_HOURS, {amount});
+}
+
+unsigned MessageTextId(EngineMessage message) {
+    switch (message) {
+    case EngineMessage::FolderExists:
+        return IDS_FOLDER_EXISTS;
+    case EngineMessage::FileProtected:
+        return IDS_FILE_PROTECTED;
+    case EngineMessage::WriteError:
+        return IDS_WRITE_ERROR;
+    case EngineMessage::RemoveError:
+        break;
+    }
+    return IDS_REMOVE_ERROR;
 }
 
 } // namespace
@@ -31,19 +91,30 @@ INT_PTR TFormProgress::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG:
         ::SetDlgItemTextW(window, IDC_GROUP_ZDROJ, LoadText(IDS_GROUP_SOURCE).c_str());
         ::SetDlgItemTextW(window, IDC_GROUP_CIL, LoadText(IDS_GROUP_DESTINATION).c_str());
+        ::SetDlgItemTextW(window, IDCANCEL, LoadText(IDS_BUTTON_CANCEL).c_str());
         ::SendDlgItemMessageW(window, IDC_EDIT_ZDROJ, EM_LIMITTEXT, kEditLimit, 0);
         ::SendDlgItemMessageW(window, IDC_EDIT_CIL, EM_LIMITTEXT, kEditLimit, 0);
         ::SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETRANGE32, 0, 100);
         ::SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETSTEP, 1, 0);
+        ::SendDlgItemMessageW(window, IDC_FILE_BAR, PBM_SETRANGE32, 0, kFileBarRange);
         return FALSE;
     case WM_COMMAND:
-        // The window has no way to be closed by the user; Esc and Enter do nothing.
+        // Cancel, Esc; Enter does nothing.
+        if (LOWORD(wParam) == IDCANCEL) {
+            StopRequested();
+        }
         return LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK;
-    case WM_CLOSE:
+    case WM_CLOSE: // Alt+F4
+        StopRequested();
         return TRUE;
     default:
         return FALSE;
     }
+}
+
+void TFormProgress::StopRequested() {
+    stopRequested_ = true;
+    ::EnableWindow(::GetDlgItem(Handle(), IDCANCEL), FALSE);
 }
 
 void TFormProgress::SetCaption(const std::wstring& caption) {
@@ -54,17 +125,11 @@ void TFormProgress::SetDestinationGroupCaption(const std::wstring& caption) {
     ::SetDlgItemTextW(Handle(), IDC_GROUP_CIL, caption.c_str());
 }
 
-// Texts and bar position are taken at once and put on screen by the repaint methods, as the
-// system itself would paint them only at the next update: under Wine every change of a control
-// is painted at once and costs about half a millisecond, more than copying a small file.
-void TFormProgress::SetSource(const std::wstring& path) {
-    source_ = path;
-    sourceStale_ = true;
-}
-
-void TFormProgress::SetDestination(const std::wstring& path) {
-    destination_ = path;
+void TFormProgress::ShowDestinationNow(const std::wstring& text) {
+    destination_ = text;
     destinationStale_ = true;
+    PutChangesOnControls();
+    Repaint(::GetDlgItem(Handle(), IDC_EDIT_CIL));
 }
 
 void TFormProgress::SetMax(int max) {
@@ -74,29 +139,147 @@ void TFormProgress::SetMax(int max) {
     barStale_ = true;
 }
 
+void TFormProgress::Begin(std::size_t count) {
+    count_ = count;
+    objectsDone_ = 0;
+    SetMax(static_cast<int>(count) + 1);
+    PutChangesOnControls();
+    ::ShowWindow(Handle(), SW_SHOW);
+    Step();
+    startedAt_ = ::GetTickCount64();
+    pacedAt_ = startedAt_;
+    running_ = true;
+}
+
+// Texts and bar position are taken at once and put on screen by the repaints, as the system
+// itself would paint them only at the next update: under Wine every change of a control is
+// painted at once and costs about half a millisecond, more than copying a small file.
+bool TFormProgress::ShowObject(std::size_t index, std::size_t count, const std::wstring& source,
+                               const std::optional<std::wstring>& destination) {
+    source_ = source;
+    sourceStale_ = true;
+    if (destination) {
+        destination_ = *destination;
+        destinationStale_ = true;
+    }
+    objectsDone_ = index;
+    count_ = count;
+    bytesDone_ = 0;
+    bytesTotal_ = 0;
+    countStale_ = true;
+    bytesStale_ = true;
+    const ULONGLONG now = ::GetTickCount64();
+    if (index == 0 || index + 1 == count || now - paintedAt_ >= kRepaintIntervalMs) {
+        RepaintWindow();
+        paintedAt_ = now;
+        return true;
+    }
+    Pace();
+    return false;
+}
+
 // Clamped at the maximum (the bar's own step would wrap around to the minimum).
 void TFormProgress::Step() {
     position_ = std::min(position_ + 1, max_);
     barStale_ = true;
 }
 
-void TFormProgress::Show() {
+void TFormProgress::Finish() {
+    objectsDone_ = count_;
+    running_ = false;
     PutChangesOnControls();
-    ::ShowWindow(Handle(), SW_SHOW);
+    Repaint(::GetDlgItem(Handle(), IDC_PROGRESS_BAR));
+}
+
+bool TFormProgress::AskProceed(const std::wstring& source) {
+    RepaintWindow();
+    return ShowMessage(MessageKind::Error, MessageButtons::YesNo,
+                       FormatText(IDS_OBJECT_MISSING, {source})) == IDYES;
+}
+
+int TFormProgress::AskReplace(const std::wstring& destination) {
+    RepaintWindow();
+    return AskYesNoCancelAll(FormatText(IDS_FILE_EXISTS, {destination}));
+}
+
+void TFormProgress::Report(EngineMessage message, const std::wstring& first,
+                           const std::wstring& second) {
+    RepaintWindow();
+    ShowMessage(MessageKind::Error, MessageButtons::Ok,
+                FormatText(MessageTextId(message), {first, second}));
+}
+
+void TFormProgress::Tick(std::uint64_t bytesDone, std::uint64_t bytesTotal) {
+    bytesDone_ = bytesDone;
+    bytesTotal_ = bytesTotal;
+    bytesStale_ = true;
+    Pace();
+}
+
+bool TFormProgress::ShouldStop() {
+    Pace();
+    return stopRequested_;
+}
+
+void TFormProgress::Pace() {
+    const ULONGLONG now = ::GetTickCount64();
+    if (now - pacedAt_ < kPaceIntervalMs) {
+        return;
+    }
+    pacedAt_ = now;
+    UpdateCountAndTimeLeft(now);
+    PutChangesOnControls();
+    if (PumpWindowMessages(Handle())) {
+        StopRequested(); // the shell is closing: the batch stops as if the user had cancelled
+    }
+    RepaintWindow();
+}
+
+void TFormProgress::UpdateCountAndTimeLeft(unsigned long long now) {
+    if (!running_ || now - timeLeftAt_ < kTimeLeftIntervalMs) {
+        return;
+    }
+    timeLeftAt_ = now;
+    const double done = BatchFraction(objectsDone_, count_, bytesDone_, bytesTotal_);
+    if (const std::optional<TimeLeft> left = EstimateTimeLeft(now - startedAt_, done)) {
+        ::SetDlgItemTextW(Handle(), IDC_PROGRESS_TIME_LEFT, TimeLeftText(*left).c_str());
+    }
 }
 
 void TFormProgress::PutChangesOnControls() {
+    const HWND window = Handle();
     if (sourceStale_) {
-        ::SetDlgItemTextW(Handle(), IDC_EDIT_ZDROJ, source_.c_str());
+        ::SetDlgItemTextW(window, IDC_EDIT_ZDROJ, source_.c_str());
         sourceStale_ = false;
     }
     if (destinationStale_) {
-        ::SetDlgItemTextW(Handle(), IDC_EDIT_CIL, destination_.c_str());
+        ::SetDlgItemTextW(window, IDC_EDIT_CIL, destination_.c_str());
         destinationStale_ = false;
     }
     if (barStale_) {
-        ::SendDlgItemMessageW(Handle(), IDC_PROGRESS_BAR, PBM_SETPOS, position_, 0);
+        ::SendDlgItemMessageW(window, IDC_PROGRESS_BAR, PBM_SETPOS, position_, 0);
         barStale_ = false;
+    }
+    if (countStale_ && count_ > 0) {
+        const std::wstring count =
+            FormatText(IDS_PROGRESS_OF, {std::to_wstring(std::min(objectsDone_ + 1, count_)),
+                                         std::to_wstring(count_)});
+        ::SetDlgItemTextW(window, IDC_PROGRESS_COUNT, count.c_str());
+        countStale_ = false;
+    }
+    if (bytesStale_) {
+        const bool large = bytesTotal_ >= kLargeFileSize;
+        const std::wstring bytes =
+            large ? FormatText(IDS_PROGRESS_OF, {SizeText(bytesDone_), SizeText(bytesTotal_)})
+                  : std::wstring();
+        ::SetDlgItemTextW(window, IDC_PROGRESS_BYTES, bytes.c_str());
+        const HWND fileBar = ::GetDlgItem(window, IDC_FILE_BAR);
+        if (large) {
+            const auto part = static_cast<int>(bytesDone_ * kFileBarRange / bytesTotal_);
+            ::SendMessageW(fileBar, PBM_SETPOS, static_cast<WPARAM>(part), 0);
+        }
+        ::ShowWindow(fileBar, large ? SW_SHOWNA : SW_HIDE);
+        bytesStale_ = false;
     }
 }
 
@@ -106,28 +289,6 @@ void TFormProgress::RepaintWindow() {
     if (Handle() != nullptr) {
         ::RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-}
-
-void TFormProgress::RepaintDestination() {
-    PutChangesOnControls();
-    Repaint(::GetDlgItem(Handle(), IDC_EDIT_CIL));
-}
-
-void TFormProgress::RepaintProgressBar() {
-    PutChangesOnControls();
-    Repaint(::GetDlgItem(Handle(), IDC_PROGRESS_BAR));
-}
-
-// Objects follow each other faster than anyone can read them, and under Wine every repaint of
-// a control costs about a millisecond, more than copying a small file.
-bool TFormProgress::RepaintForObject(std::size_t index, std::size_t count) {
-    const ULONGLONG now = ::GetTickCount64();
-    if (index == 0 || index + 1 == count || now - paintedAt_ >= kRepaintIntervalMs) {
-        RepaintWindow();
-        paintedAt_ = now;
-        return true;
-    }
-    return false;
 }
 
 } // namespace tarvix

@@ -1,50 +1,57 @@
 // The progress window every file-changing command shows: the object being worked on
-// (EditZdroj), where it goes or what is done to it (EditCil), and a bar.
+// (EditZdroj), where it goes or what is done to it (EditCil), a bar, how far the batch is, and
+// Cancel. It is the engine's conversation with the user: its questions and error boxes come
+// with the window showing the object they are about.
 #pragma once
+#include "BatchWindow.h"
 #include "platform/DialogFrame.h"
 #include "platform/Handles.h"
 #include "platform/Win.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvix {
 
-class TFormProgress final : private DialogFrame {
+class TFormProgress final : private DialogFrame, public BatchWindow {
   public:
     // Creates the window, hidden, owned by the owner window.
     TFormProgress();
     // Closes and frees the window.
-    ~TFormProgress();
+    ~TFormProgress() override;
 
     HWND Handle() const { return window_.Get(); }
     void SetCaption(const std::wstring& caption);
     void SetDestinationGroupCaption(const std::wstring& caption); // GroupBoxCil
 
-    // EditZdroj and EditCil.
-    void SetSource(const std::wstring& path);
-    void SetDestination(const std::wstring& path);
-    const std::wstring& Source() const { return source_; }
-    const std::wstring& Destination() const { return destination_; }
+    // EditCil for the time stamps, shown at once.
+    void ShowDestinationNow(const std::wstring& text);
 
-    // ProgressBar: Min 0, Step 1.
-    void SetMax(int max);
-    void Step();
-    int Position() const { return position_; }
-
-    void Show(); // modeless
-    // Immediate repaints (UpdateWindow), since no messages are processed during a run. Texts
-    // and steps set before reach the screen with the next repaint.
-    void RepaintWindow();
-    void RepaintDestination();
-    void RepaintProgressBar();
-    // Repaints the window for object `index` of `count` when that is due: for the first and
-    // the last object, and when it was last painted a while before. True when it repainted.
-    bool RepaintForObject(std::size_t index, std::size_t count);
+    // BatchWindow
+    void Begin(std::size_t count) override;
+    bool ShowObject(std::size_t index, std::size_t count, const std::wstring& source,
+                    const std::optional<std::wstring>& destination) override;
+    void Step() override;
+    void Finish() override;
+    bool AskProceed(const std::wstring& source) override;
+    int AskReplace(const std::wstring& destination) override;
+    void Report(EngineMessage message, const std::wstring& first,
+                const std::wstring& second) override;
+    void Tick(std::uint64_t bytesDone, std::uint64_t bytesTotal) override;
+    bool ShouldStop() override;
 
   private:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void SetMax(int max);
+    void RepaintWindow();
+    // At most every pacing interval: lets the window's own messages run (Cancel, Esc, Alt+F4,
+    // its paints), looks at the queue, and brings the changed texts to screen.
+    void Pace();
     void PutChangesOnControls();
+    void UpdateCountAndTimeLeft(unsigned long long now);
+    void StopRequested();
 
     WindowHandle window_;
     std::wstring source_;
@@ -55,6 +62,18 @@ class TFormProgress final : private DialogFrame {
     int max_ = 100;
     bool barStale_ = false;
     unsigned long long paintedAt_ = 0;
+    unsigned long long pacedAt_ = 0;
+    unsigned long long startedAt_ = 0;
+    unsigned long long timeLeftAt_ = 0;
+    bool running_ = false;
+    bool stopRequested_ = false;
+    // How far the batch is: objects done of the count, and the current file's bytes.
+    std::size_t objectsDone_ = 0;
+    std::size_t count_ = 0;
+    std::uint64_t bytesDone_ = 0;
+    std::uint64_t bytesTotal_ = 0;
+    bool countStale_ = false;
+    bool bytesStale_ = false;
 };
 
 } // namespace tarvix

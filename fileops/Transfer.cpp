@@ -1,46 +1,171 @@
 #include "Transfer.h"
 
-#include "FolderTransfer.h"
-#include "Progress.h"
-#include "ReplaceQuestion.h"
-#include "EntryKind.h"
-#include "platform/Files.h"
-#include "platform/Text.h"
-#include "strings/Messages.h"
-#include "strings/RSUnit.h"
+#include "common/FileAttributes.h"
 
 namespace tarvix {
 namespace {
 
-constexpr DWORD kProtected =
-    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+constexpr std::uint32_t kProtected = kAttributeReadOnly | kAttributeHidden | kAttributeSystem;
 
-// The answer of the replace question is kept as the replace mode.
-static_assert(IDYES == mrYes && IDNO == mrNo && IDCANCEL == mrCancel &&
-              kAnswerYesToAll == mrYesToAll);
+bool IsDirectory(const ObjectFacts& facts) {
+    return (facts.attributes & kAttributeDirectory) != 0;
+}
 
 } // namespace
 
-void TransferEngine::ShowError(unsigned textId, std::initializer_list<std::wstring> paths) {
-    window_.RepaintWindow();
-    ShowMessage(MessageKind::Error, MessageButtons::Ok, FormatText(textId, paths));
+bool TransferEngine::TransferObject(const Transfer& object, bool move) {
+    const std::optional<ObjectFacts> facts = files_.Facts(object.source);
+    if (!facts) {
+        const bool proceed = user_.AskProceed(Shown(object.shownSource, object.source));
+        return proceed && !user_.ShouldStop();
+    }
+    Source source{object, *facts, ClassifyEntry(facts->attributes, facts->reparseTag), move};
+    const Outcome outcome =
+        source.kind == EntryKind::File ? TransferFile(source) : OntoExisting(source);
+    switch (outcome) {
+    case Outcome::Failed:
+        user_.Report(EngineMessage::WriteError, ShownSource(source), ShownDestination(source));
+        return true;
+    case Outcome::Stop:
+        return false;
+    case Outcome::Skipped:
+    case Outcome::Moved:
+        return true;
+    case Outcome::Copied:
+        break;
+    }
+    if (move) {
+        // Whatever took the copy (a device name, a file system that accepted and dropped it),
+        // the source goes only once its copy is there as an object of its own.
+        if (!CopyIsComplete(source)) {
+            user_.Report(EngineMessage::WriteError, ShownSource(source), ShownDestination(source));
+            return true;
+        }
+        RemoveSource(source);
+    }
+    return true;
+}
+
+// A file: moved in place where the destination is free and on the same volume, otherwise
+// copied; a taken destination goes through the checks and the question first.
+TransferEngine::Outcome TransferEngine::TransferFile(Source& source) {
+    const std::wstring& destination = source.object.destination;
+    if (source.move) {
+        if (files_.Facts(destination)) {
+            return OntoExisting(source);
+        }
+        if (const std::optional<Outcome> moved = MoveInPlace(source, false)) {
+            // A move refused for a name taken meanwhile meets the checks all the same.
+            return *moved == Outcome::Failed && files_.Facts(destination) ? OntoExisting(source)
+                                                                          : *moved;
+        }
+    }
+    switch (
+        CopyNewFile(ContextFor(source), source.object.source, source.facts, destination, false)) {
+    case CopyResult::Done:
+        return Outcome::Copied;
+    case CopyResult::DestinationExists:
+        return OntoExisting(source);
+    case CopyResult::Stopped:
+        return Outcome::Stop;
+    case CopyResult::Failed:
+        break;
+    }
+    return Outcome::Failed;
+}
+
+// A folder or link, or a file whose destination is taken: the destination checks first, then
+// the move or copy, an existing file replaced only through a temporary name.
+TransferEngine::Outcome TransferEngine::OntoExisting(Source& source) {
+    const std::wstring& destination = source.object.destination;
+    const std::optional<ObjectFacts> existing = files_.Facts(destination);
+    if (!existing) {
+        // A file's destination was taken a moment ago: whatever moved it, nothing is copied.
+        return source.kind == EntryKind::File ? Outcome::Failed : ToNew(source);
+    }
+    switch (CheckDestination(source, existing->attributes)) {
+    case Verdict::Go:
+        break;
+    case Verdict::Skip:
+        return Outcome::Skipped;
+    case Verdict::Stop:
+        return Outcome::Stop;
+    }
+    // An existing file is replaced by a file only; a folder is never put in its place.
+    if (IsFolderKind(source.kind)) {
+        return Outcome::Skipped;
+    }
+    switch (CompareIds(files_.IdOf(source.object.source), files_.IdOf(destination))) {
+    case Identity::Same:
+        return Outcome::Skipped; // the object itself, under another spelling of its name
+    case Identity::Unknown:
+        return Outcome::Failed;
+    case Identity::Different:
+        break;
+    }
+    if (source.move && !source.acrossVolumes) {
+        if (const std::optional<Outcome> moved = MoveInPlace(source, true)) {
+            return *moved;
+        }
+    }
+    if (source.kind == EntryKind::FileLink) {
+        return Outcome::Failed;
+    }
+    switch (ReplaceWithCopy(ContextFor(source), source.object.source, source.facts, destination)) {
+    case CopyResult::Done:
+        return Outcome::Copied;
+    case CopyResult::Stopped:
+        return Outcome::Stop;
+    case CopyResult::DestinationExists:
+    case CopyResult::Failed:
+        break;
+    }
+    return Outcome::Failed;
+}
+
+// A folder or link whose destination is free.
+TransferEngine::Outcome TransferEngine::ToNew(Source& source) {
+    const std::wstring& from = source.object.source;
+    const std::wstring& to = source.object.destination;
+    if (source.move && !source.acrossVolumes) {
+        if (source.kind == EntryKind::Folder && CopiesIntoItself(files_, from, to)) {
+            return Outcome::Failed;
+        }
+        if (const std::optional<Outcome> moved = MoveInPlace(source, false)) {
+            return *moved;
+        }
+    }
+    if (IsLink(source.kind)) {
+        const bool folder = source.kind == EntryKind::FolderLink;
+        return files_.CopyLink(from, to, folder) == FsResult::Done ? Outcome::Copied
+                                                                   : Outcome::Failed;
+    }
+    if (CopiesIntoItself(files_, from, to)) {
+        return Outcome::Failed;
+    }
+    switch (CopyFolder(ContextFor(source), from, source.facts, to)) {
+    case FolderCopy::Complete:
+        return Outcome::Copied;
+    case FolderCopy::WithoutSomeLinks:
+        return Outcome::Skipped; // each link reported; the source stays
+    case FolderCopy::Stopped:
+        return Outcome::Stop;
+    case FolderCopy::Failed:
+        break;
+    }
+    return Outcome::Failed;
 }
 
 // An existing destination: a folder is reported, a file is replaced only after the user
 // agreed (now or by Yes to All) and only when it is not protected.
-TransferEngine::Verdict TransferEngine::CheckDestination(const std::wstring& source,
-                                                         const std::wstring& destination,
-                                                         unsigned long attributes) {
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return Verdict::Go;
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        ShowError(IDS_FOLDER_EXISTS, {destination, source});
+TransferEngine::Verdict TransferEngine::CheckDestination(const Source& source,
+                                                         std::uint32_t attributes) {
+    if (attributes & kAttributeDirectory) {
+        user_.Report(EngineMessage::FolderExists, ShownDestination(source), ShownSource(source));
         return Verdict::Skip;
     }
     if (ReplaceMode == mrNo) {
-        window_.RepaintWindow();
-        ReplaceMode = AskYesNoCancelAll(FormatText(IDS_FILE_EXISTS, {destination}));
+        ReplaceMode = user_.AskReplace(ShownDestination(source));
         if (ReplaceMode == mrNo) {
             return Verdict::Skip;
         }
@@ -50,126 +175,55 @@ TransferEngine::Verdict TransferEngine::CheckDestination(const std::wstring& sou
         if (ReplaceMode == mrYes) {
             ReplaceMode = mrNo;
         }
+        // The user may have stopped the batch in the progress window while the question
+        // was shown.
+        if (user_.ShouldStop()) {
+            return Verdict::Stop;
+        }
     }
     if (attributes & kProtected) {
-        ShowError(IDS_FILE_PROTECTED, {destination});
+        user_.Report(EngineMessage::FileProtected, ShownDestination(source));
         return Verdict::Skip;
     }
     return Verdict::Go;
 }
 
-CopyOptions TransferEngine::OptionsFor(bool move) {
-    CopyOptions options;
-    options.keepCreationTime = move;
-    // Within one long copy too, the window shows how far the batch is.
-    options.progress = [this] { window_.RepaintWindow(); };
-    options.linkNotCopied = [this](const std::wstring& from, const std::wstring& to) {
-        ShowError(IDS_WRITE_ERROR, {from, to});
-    };
-    return options;
+std::optional<TransferEngine::Outcome> TransferEngine::MoveInPlace(Source& source, bool replace) {
+    const FsResult moved = RetryWhileBusy(files_, [&] {
+        return files_.Move(source.object.source, source.object.destination, replace);
+    });
+    if (moved == FsResult::NotSameDevice) {
+        source.acrossVolumes = true;
+        return std::nullopt;
+    }
+    return moved == FsResult::Done ? Outcome::Moved : Outcome::Failed;
 }
 
-bool TransferEngine::TransferObject(const std::wstring& source, const std::wstring& destination,
-                                    bool move) {
-    const std::optional<FileFacts> facts = FactsOf(source);
-    if (!facts) {
-        window_.RepaintWindow();
-        return ShowMessage(MessageKind::Error, MessageButtons::YesNo,
-                           FormatText(IDS_OBJECT_MISSING, {source})) == IDYES;
-    }
-    const DWORD tag = (facts->attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? ReparseTagOf(source) : 0;
-    const Source object{source, *facts, ClassifyEntry(facts->attributes, tag)};
-    const EntryKind kind = object.kind;
-    const CopyOptions options = OptionsFor(move);
-    Outcome outcome = Outcome::Copied;
-    if (kind == EntryKind::File) {
-        switch (CopyNewFile(source, object.facts, destination, false, options)) {
-        case NewFileCopy::Copied:
-            break;
-        case NewFileCopy::Failed:
-            outcome = Outcome::Failed;
-            break;
-        case NewFileCopy::DestinationExists:
-            outcome = CopyOntoExisting(object, destination, options);
-            break;
-        }
-    } else {
-        outcome = CopyOntoExisting(object, destination, options);
-    }
-    switch (outcome) {
-    case Outcome::Failed:
-        ShowError(IDS_WRITE_ERROR, {source, destination});
-        return true;
-    case Outcome::Stop:
+CopyContext TransferEngine::ContextFor(const Source& source) const {
+    return CopyContext{files_, user_, source.move};
+}
+
+bool TransferEngine::CopyIsComplete(const Source& source) {
+    const std::optional<ObjectFacts> copy = files_.Facts(source.object.destination);
+    if (!copy || IsDirectory(*copy) != IsFolderKind(source.kind)) {
         return false;
-    case Outcome::Skipped:
-        return true;
-    case Outcome::Copied:
-        break;
     }
-    if (move && !(IsFolderKind(kind) ? RemoveFolder(source) : DeleteFileAt(source))) {
-        ShowError(IDS_REMOVE_ERROR, {source});
-    }
-    return true;
+    return source.kind != EntryKind::File || copy->size == source.facts.size;
 }
 
-// A folder or link, or a file whose destination was taken: the destination checks first, then
-// the copy, an existing file replaced only through a temporary name.
-TransferEngine::Outcome TransferEngine::CopyOntoExisting(const Source& source,
-                                                         const std::wstring& destination,
-                                                         const CopyOptions& options) {
-    const EntryKind kind = source.kind;
-    const DWORD destinationAttributes = FileAttributes(destination);
-    if (destinationAttributes == INVALID_FILE_ATTRIBUTES) {
-        // A file's destination was taken a moment ago: whatever moved it, nothing is copied.
-        return kind == EntryKind::File ? Outcome::Failed : CopyToNew(source, destination, options);
+void TransferEngine::RemoveSource(const Source& source) {
+    const std::wstring& path = source.object.source;
+    bool removed = false;
+    if (IsFolderKind(source.kind)) {
+        removed = RemoveFolder(ContextFor(source), path);
+    } else if (source.facts.attributes & kAttributeReadOnly) {
+        removed = files_.RemoveFile(path) == FsResult::Done; // refused however often asked
+    } else {
+        removed = RetryWhileBusy(files_, [&] { return files_.RemoveFile(path); }) == FsResult::Done;
     }
-    switch (CheckDestination(source.path, destination, destinationAttributes)) {
-    case Verdict::Go:
-        break;
-    case Verdict::Skip:
-        return Outcome::Skipped;
-    case Verdict::Stop:
-        return Outcome::Stop;
+    if (!removed) {
+        user_.Report(EngineMessage::RemoveError, ShownSource(source));
     }
-    // An existing file is replaced by a file only; a folder is never put in its place.
-    if (IsFolderKind(kind)) {
-        return Outcome::Skipped;
-    }
-    if (kind == EntryKind::FileLink) {
-        return Outcome::Failed;
-    }
-    switch (CompareObjects(source.path, destination)) {
-    case Identity::Same:
-        return Outcome::Skipped; // the object itself, under another spelling of its name
-    case Identity::Unknown:
-        return Outcome::Failed;
-    case Identity::Different:
-        break;
-    }
-    return ReplaceWithCopy(source.path, source.facts, destination, options) ? Outcome::Copied
-                                                                            : Outcome::Failed;
-}
-
-TransferEngine::Outcome TransferEngine::CopyToNew(const Source& source,
-                                                  const std::wstring& destination,
-                                                  const CopyOptions& options) {
-    if (IsLink(source.kind)) {
-        const bool folder = source.kind == EntryKind::FolderLink;
-        return CopyLink(source.path, destination, folder) ? Outcome::Copied : Outcome::Failed;
-    }
-    if (CopiesIntoItself(source.path, destination)) {
-        return Outcome::Failed;
-    }
-    switch (CopyFolder(source.path, source.facts, destination, options)) {
-    case FolderCopy::Complete:
-        return Outcome::Copied;
-    case FolderCopy::WithoutSomeLinks:
-        return Outcome::Skipped; // each link reported; the source stays
-    case FolderCopy::Failed:
-        break;
-    }
-    return Outcome::Failed;
 }
 
 } // namespace tarvix

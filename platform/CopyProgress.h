@@ -1,31 +1,24 @@
-// What a long file copy does now and then on the command's thread: the shell's window thread
-// is away from its queue for as long as a copy of gigabytes takes, and the system marks its
-// windows "Not Responding" after a few seconds of that.
+// CopyFileEx's progress routine, passed on to the engine's copy tick: how far the file is, and
+// whether the user stopped the copy. The system calls it once a chunk (a megabyte or so), so a
+// long copy is never a long time away from the window's queue.
 #pragma once
+#include "FileSystem.h"
 #include "Win.h"
-
-#include <functional>
 
 namespace tarvix {
 
-class CopyProgressPacer {
+class CopyProgressRelay {
   public:
-    // The pause between two calls of `progress` at the least.
-    static constexpr ULONGLONG kIntervalMs = 100;
+    explicit CopyProgressRelay(const CopyTick& tick) : tick_(tick) {}
 
-    explicit CopyProgressPacer(std::function<void()> progress);
-
-    // At most every kIntervalMs: looks at the thread's queue without taking anything off it
-    // (no input, no posted message is handled), then calls `progress`.
-    void Tick();
-
-    // CopyFileEx's progress routine, with the pacer as its data; always lets the copy go on.
-    static DWORD CALLBACK Routine(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD,
-                                  DWORD, HANDLE, HANDLE, LPVOID pacer);
+    // The progress routine, with the relay as its data: PROGRESS_CANCEL once the tick says
+    // stop, which makes the system remove what it wrote.
+    static DWORD CALLBACK Routine(LARGE_INTEGER total, LARGE_INTEGER done, LARGE_INTEGER,
+                                  LARGE_INTEGER, DWORD, DWORD, HANDLE, HANDLE, LPVOID relay);
 
   private:
-    std::function<void()> progress_;
-    ULONGLONG last_;
+    const CopyTick& tick_;
+    bool broken_ = false;
 };
 
 } // namespace tarvix

@@ -8,6 +8,8 @@ namespace {
 struct FaultPlan {
     int passes = 0;
     int failures = 0;
+    unsigned long error = 5;
+    std::function<void()> pause;
 };
 
 std::array<FaultPlan, static_cast<int>(FaultCall::Count)> g_plans;
@@ -17,11 +19,17 @@ int g_injected = 0;
 
 bool FaultNow(FaultCall call) {
     FaultPlan& plan = g_plans[static_cast<int>(call)];
-    if (plan.failures == 0) {
+    if (plan.failures == 0 && !plan.pause) {
         return false;
     }
     if (plan.passes > 0) {
         --plan.passes;
+        return false;
+    }
+    if (plan.pause) {
+        const std::function<void()> pause = std::move(plan.pause);
+        plan.pause = nullptr;
+        pause();
         return false;
     }
     --plan.failures;
@@ -29,8 +37,16 @@ bool FaultNow(FaultCall call) {
     return true;
 }
 
-void PlanFault(FaultCall call, int passes, int failures) {
-    g_plans[static_cast<int>(call)] = FaultPlan{passes, failures};
+unsigned long FaultError(FaultCall call) {
+    return g_plans[static_cast<int>(call)].error;
+}
+
+void PlanFault(FaultCall call, int passes, int failures, unsigned long error) {
+    g_plans[static_cast<int>(call)] = FaultPlan{passes, failures, error, nullptr};
+}
+
+void PlanPause(FaultCall call, int passes, std::function<void()> action) {
+    g_plans[static_cast<int>(call)] = FaultPlan{passes, 0, 0, std::move(action)};
 }
 
 int InjectedFaultCount() {

@@ -1,40 +1,43 @@
 #include "LongPath.h"
 
 #include "SizedText.h"
+#include "common/AbsolutePath.h"
 
 namespace tarvix {
 namespace {
-
-// CreateDirectory allows no more than MAX_PATH - 12 characters without the prefix, room for
-// an 8.3 name below the folder.
-constexpr std::size_t kPlainLimit = MAX_PATH - 12;
 
 bool HasPrefix(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0;
 }
 
-} // namespace
-
+// The platform's own completion of a path, which also drops final dots and spaces.
 std::wstring FullPathName(const std::wstring& path) {
     return SizedText([&](wchar_t* buffer, DWORD size) {
         return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr);
     });
 }
 
+} // namespace
+
+std::wstring FullPath(const std::wstring& path) {
+    if (std::optional<std::wstring> clean = CleanAbsolutePath(path)) {
+        return std::move(*clean);
+    }
+    return FullPathName(path);
+}
+
 std::wstring ExtendedPath(const std::wstring& path) {
-    if (path.size() < kPlainLimit || HasPrefix(path)) {
+    if (path.empty() || HasPrefix(path)) {
         return path;
     }
-    // The prefix turns off the platform's own clean-up of a path, so the path is made full
-    // first.
-    std::wstring full = FullPathName(path);
-    if (full.empty()) {
-        full = path;
-    }
+    const std::wstring full = FullPath(path);
     if (full.rfind(L"\\\\", 0) == 0) {
         return L"\\\\?\\UNC\\" + full.substr(2);
     }
-    return L"\\\\?\\" + full;
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') {
+        return L"\\\\?\\" + full;
+    }
+    return path; // nothing the prefix can stand before (a device, an empty completion)
 }
 
 } // namespace tarvix

@@ -12,7 +12,8 @@ std::optional<SeriesStart> StartSeries(const std::vector<std::wstring>& paths,
     SeriesStart series;
     // A drive's root folder has no name, so its template is "?" alone.
     series.defaultTemplate = BareName(ObjectFolder(paths.front())) + L"?";
-    series.folder = lower(FolderPart(paths.front()));
+    series.spelledFolder = FolderPart(paths.front());
+    series.folder = lower(series.spelledFolder);
     series.oldNames.reserve(paths.size());
     for (const std::wstring& path : paths) {
         if (lower(FolderPart(path)) != series.folder) {

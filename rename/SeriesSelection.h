@@ -11,6 +11,7 @@ namespace tarvix {
 
 struct SeriesStart {
     std::wstring folder;          // up to and including the last '\' or ':', lower-cased
+    std::wstring spelledFolder;   // the same, as the first object spells it
     std::wstring defaultTemplate; // the name of the first object's folder followed by "?"
     std::vector<std::wstring> oldNames;
 };

@@ -44,6 +44,18 @@
 #define IDS_TITLE_SAME_NAME 221
 #define IDS_TITLE_SAME_EXT 222
 #define IDS_TITLE_MIXED 223
+// How far a batch is: "3 of 120", sizes, the time left.
+#define IDS_PROGRESS_OF 230
+#define IDS_SIZE_BYTES 231
+#define IDS_SIZE_KB 232
+#define IDS_SIZE_MB 233
+#define IDS_SIZE_GB 234
+#define IDS_SIZE_TB 235
+#define IDS_LEFT_SECONDS 236
+#define IDS_LEFT_MINUTE 237
+#define IDS_LEFT_MINUTES 238
+#define IDS_LEFT_HOUR 239
+#define IDS_LEFT_HOURS 240
 
 // Rename series dialog.
 #define IDS_RENAME_CAPTION 300
@@ -60,6 +72,7 @@
 #define IDS_RENAME_WRONG_ROW_COUNT 312
 #define IDS_RENAME_CONFLICT 313
 #define IDS_RENAME_LINE_NOT_A_NAME 314
+#define IDS_RENAME_NAME_NOT_ALLOWED 315
 
 // Time stamp dialog and run.
 #define IDS_STAMP_CAPTION 400

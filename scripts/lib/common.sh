@@ -84,17 +84,22 @@ tarvix_wine_start() {
   flock -w 900 "$TARVIX_PREFIX_LOCK" || echo "== the Wine prefix stayed busy; going on" >&2
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "${1:-}" != user-display ] || [ -z "${DISPLAY:-}" ]; then
-    local display=90
-    while [ -e /tmp/.X11-unix/X$display ] || [ -e /tmp/.X$display-lock ]; do
-      display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb takes the first free display number itself and writes it out: two scripts starting
+    # at once cannot pick the same one.
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
     TARVIX_XVFB_PID=$!
-    export DISPLAY=":$display"
     local waited=0
-    while [ ! -e /tmp/.X11-unix/X$display ] && [ $waited -lt 100 ]; do
+    while [ ! -s "$numberFile" ] && [ $waited -lt 200 ]; do
       sleep 0.1; waited=$((waited + 1))
     done
+    export DISPLAY=":$(head -n 1 "$numberFile")"
+    rm -f "$numberFile"
+    if [ "$DISPLAY" = ":" ]; then
+      echo "== Xvfb did not start" >&2
+      return 1
+    fi
   fi
   local fresh=0
   [ -d "$WINEPREFIX" ] || fresh=1
@@ -104,12 +109,23 @@ tarvix_wine_start() {
   /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
   /usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1
   if [ $fresh -eq 1 ]; then tarvix_wine_unmanaged; fi
+  tarvix_second_volume
   trap tarvix_wine_stop EXIT
+}
+
+# Drive S: on a file system apart from the one of C: and Z: (/dev/shm is a tmpfs), so that a move
+# between them really crosses volumes.
+tarvix_second_volume() {
+  TARVIX_SECOND_VOLUME=/dev/shm/tarvix-$(printf '%s' "$WINEPREFIX" | md5sum | cut -c1-12)
+  mkdir -p "$TARVIX_SECOND_VOLUME"
+  ln -sfn "$TARVIX_SECOND_VOLUME" "$WINEPREFIX/dosdevices/s:"
 }
 
 tarvix_wine_stop() {
   [ -n "${WINEPREFIX:-}" ] && /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1
   [ -n "${TARVIX_XVFB_PID:-}" ] && kill "$TARVIX_XVFB_PID" 2>/dev/null
+  [ -n "${TARVIX_SECOND_VOLUME:-}" ] && rm -rf "$TARVIX_SECOND_VOLUME"
+  TARVIX_SECOND_VOLUME=
   TARVIX_XVFB_PID=
   if [ -n "${TARVIX_PREFIX_LOCK:-}" ]; then exec {TARVIX_PREFIX_LOCK}>&-; fi
   TARVIX_PREFIX_LOCK=

@@ -2,6 +2,7 @@
 #include "commands/CopyMoveAs.h"
 #include "fileops/ProgressIds.h"
 #include "fileops_support.h"
+#include "platform/Faults.h"
 #include "fileops/ReplaceQuestion.h"
 #include "platform/Text.h"
 #include "strings/RSUnit.h"
@@ -10,7 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <regex>
+#include <thread>
 
 namespace tarvix::test {
 namespace {
@@ -133,22 +137,26 @@ TEST_F(CopyMoveAsTest, RefusedEntriesKeepTheDialogOpenUntilAnAcceptedOne) {
               (Map{{"In", "<dir>"}, {"In\\Sub", "<dir>"}, {"In\\a.bak", "a"}, {"In\\b.bak", "b"}}));
 }
 
-// The dialog reads quotes in the name box as delimiters and would return another name: the
-// name is judged as typed, and refused.
-TEST_F(CopyMoveAsTest, QuotesAreJudgedAsTypedAndRefused) {
+// Names the platform would read as something else are refused like any other bad entry: quotes,
+// which the dialog reads as delimiters; device names, which would swallow the file; and names
+// ending in a dot or a space, which other programs cannot open.
+TEST_F(CopyMoveAsTest, NamesThePlatformWouldReadOtherwiseAreRefused) {
     WriteTextFile(In("a.txt"), "a");
+    const std::vector<std::wstring> refused = {L"x\"b.txt", L"\"x.txt\"", L"nul",       L"NUL.txt",
+                                               L"con .txt", L"Com1.log",  L"lpt\u00b2", L"aux.*",
+                                               L"draft.",   L"note ",     L"x.."};
     std::vector<std::wstring> stayedOpen;
-    DialogRun run = Run({In("a.txt")}, false, L"Copy „a.txt” as...", [&](HWND dialog) {
-        for (const wchar_t* typed : {L"x\"b.txt", L"\"x.txt\""}) {
+    DialogRun run = Run({In("a.txt")}, true, L"Move „a.txt” as...", [&](HWND dialog) {
+        for (const std::wstring& typed : refused) {
             if (Enter(dialog, typed)) {
                 stayedOpen.push_back(typed);
             }
         }
-        PressButton(dialog, IDCANCEL);
+        Enter(dialog, L"nullable.txt");
     });
     EXPECT_TRUE(run.allMet);
-    EXPECT_EQ(stayedOpen, (std::vector<std::wstring>{L"x\"b.txt", L"\"x.txt\""}));
-    EXPECT_EQ(Snapshot(folder / "In"), (Map{{"Sub", "<dir>"}, {"a.txt", "a"}}));
+    EXPECT_EQ(stayedOpen, refused);
+    EXPECT_EQ(Snapshot(folder / "In"), (Map{{"Sub", "<dir>"}, {"nullable.txt", "a"}}));
 }
 
 TEST_F(CopyMoveAsTest, MixedSelectionRefusesPatternsThatWouldCollide) {
@@ -232,35 +240,137 @@ TEST_F(CopyMoveAsTest, MenuCommandsRunThroughTheExtension) {
     EXPECT_EQ(Snapshot(folder / "In"), (Map{{"Sub", "<dir>"}, {"a.bak", "a"}, {"b.bak", "b"}}));
 }
 
+// The window as the controls themselves show it: the documented layout above, the line of how
+// far the batch is and Cancel below, and a bar that runs from one step to the count + 1.
 TEST(ProgressWindow, LooksAsDocumentedAndCountsUpToItsMaximum) {
     TFormProgress form;
-    ASSERT_NE(form.Handle(), nullptr);
+    const HWND window = form.Handle();
+    ASSERT_NE(window, nullptr);
     form.SetCaption(L"Copy");
-    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(form.Handle(), GWL_STYLE));
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
     EXPECT_EQ(style & WS_SYSMENU, 0u);
     EXPECT_NE(style & WS_CAPTION, 0u);
-    EXPECT_EQ(WindowText(form.Handle()), "Copy");
-    EXPECT_NE(FindChildByText(form.Handle(), "Source object"), nullptr);
-    EXPECT_NE(FindChildByText(form.Handle(), "Destination object"), nullptr);
+    EXPECT_EQ(WindowText(window), "Copy");
+    EXPECT_EQ(ItemText(window, IDC_GROUP_ZDROJ), "Source object");
+    EXPECT_EQ(ItemText(window, IDC_GROUP_CIL), "Destination object");
+    EXPECT_EQ(ItemText(window, IDCANCEL), "Cancel");
+    // 325 pixels wide at 96 dpi with the documented font, in dialog units, so that it scales;
+    // the bar ends 155 pixels down, where the documented window ends.
     RECT client{};
-    ::GetClientRect(form.Handle(), &client);
-    // 325 x 155 pixels at 96 dpi with the documented font, kept in dialog units.
-    RECT units{0, 0, 217, 95};
-    ::MapDialogRect(form.Handle(), &units);
+    ::GetClientRect(window, &client);
+    RECT units{0, 0, 217, 125};
+    ::MapDialogRect(window, &units);
     EXPECT_EQ(client.right, units.right);
     EXPECT_EQ(client.bottom, units.bottom);
+    RECT bar{};
+    ::GetWindowRect(::GetDlgItem(window, IDC_PROGRESS_BAR), &bar);
+    ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&bar), 2);
+    RECT barUnits{3, 79, 214, 91};
+    ::MapDialogRect(window, &barUnits);
+    EXPECT_EQ(bar.bottom, barUnits.bottom);
 
     const std::wstring longPath = L"C:\\" + std::wstring(300, L'x');
-    form.SetSource(longPath);
-    EXPECT_EQ(form.Source(), longPath);
-    form.RepaintWindow();
-    EXPECT_EQ(WindowText(::GetDlgItem(form.Handle(), IDC_EDIT_ZDROJ)), WideToAnsi(longPath));
-    form.SetMax(3);
-    form.Step();
-    form.Step();
-    form.Step();
-    form.Step();
-    EXPECT_EQ(form.Position(), 3);
+    form.Begin(3);
+    form.ShowObject(0, 3, longPath, std::wstring(L"C:\\to"));
+    EXPECT_EQ(ItemText(window, IDC_EDIT_ZDROJ), U8(longPath));
+    EXPECT_EQ(ItemText(window, IDC_EDIT_CIL), "C:\\to");
+    EXPECT_EQ(ItemText(window, IDC_PROGRESS_COUNT), "1 of 3");
+    const HWND progress = ::GetDlgItem(window, IDC_PROGRESS_BAR);
+    PBRANGE range{};
+    ::SendMessageW(progress, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.iLow, 0);
+    EXPECT_EQ(range.iHigh, 4);
+    EXPECT_EQ(::SendMessageW(progress, PBM_GETPOS, 0, 0), 1);
+    for (int step = 0; step < 5; ++step) {
+        form.Step();
+    }
+    form.Finish();
+    EXPECT_EQ(::SendMessageW(progress, PBM_GETPOS, 0, 0), 4) << "held at its maximum";
+    // A large file shows its bytes and a bar of its own.
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(window, IDC_FILE_BAR)));
+    form.ShowObject(2, 3, L"C:\\big.iso", std::nullopt);
+    EXPECT_TRUE(WaitUntil([&] {
+        form.Tick(1536ull * 1024 * 1024, 3ull * 1024 * 1024 * 1024);
+        return ItemText(window, IDC_PROGRESS_BYTES) == "1.50 GB of 3.00 GB";
+    }));
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(window, IDC_FILE_BAR)));
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(window, IDC_FILE_BAR), PBM_GETPOS, 0, 0), 500);
+}
+
+// A move of 40 files of 4 MB to another volume, stopped by the user with Cancel, Esc or Alt+F4
+// in the progress window while the batch runs: every file is wholly moved or untouched, no
+// temporary file is left, no message follows, and the bar stays within its range. The copy of the
+// fifth file waits until the user has acted, so the press lands while the batch runs.
+TEST(ProgressWindow, CancelEscAndAltF4StopAMoveBetweenObjects) {
+    for (const char* press : {"Cancel", "Esc", "Alt+F4"}) {
+        SCOPED_TRACE(press);
+        TempFolder in("in");
+        TempFolder out("out", Volume::Second);
+        std::vector<std::wstring> objects;
+        for (int i = 0; i < 40; ++i) {
+            const std::string name = "f" + std::to_string(100 + i) + ".bin";
+            WriteTextFile(in / name, std::string(4 * 1024 * 1024, static_cast<char>('a' + i % 26)));
+            objects.push_back(in / name);
+        }
+        const Map before = Snapshot(in.Path());
+        HANDLE released = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::atomic<bool> held{false};
+        PlanPause(FaultCall::FileCopy, 4, [&] {
+            held = true;
+            // The user's press must meet the window's next look at its queue: the copy waits
+            // for it, and for one pacing interval.
+            const ULONGLONG start = ::GetTickCount64();
+            MSG message;
+            while (::WaitForSingleObject(released, 0) != WAIT_OBJECT_0 ||
+                   ::GetTickCount64() - start < 150) {
+                ::MsgWaitForMultipleObjects(1, &released, FALSE, 20, QS_SENDMESSAGE);
+                ::PeekMessageW(&message, nullptr, WM_APP + 0x3F18, WM_APP + 0x3F18, PM_NOREMOVE);
+            }
+        });
+        std::string counter;
+        std::thread user([&] {
+            const HWND window = WaitForWindow("Move", 0);
+            if (window == nullptr || !WaitUntil([&] { return held.load(); })) {
+                ::SetEvent(released);
+                return;
+            }
+            counter = ItemText(window, IDC_PROGRESS_COUNT);
+            const HWND button = ::GetDlgItem(window, IDCANCEL);
+            if (press == std::string("Esc")) {
+                ::PostMessageW(button, WM_KEYDOWN, VK_ESCAPE, 0);
+            } else if (press == std::string("Alt+F4")) {
+                ::PostMessageW(button, WM_SYSKEYDOWN, VK_F4, 1 << 29); // the Alt key is down
+            } else {
+                PressButton(window, IDCANCEL);
+            }
+            ::SetEvent(released);
+        });
+        BoxAnswerer boxes(::GetCurrentThreadId(), {"Move"},
+                          [](const std::string&, const std::string&) { return IDOK; });
+        {
+            TFormProgress form;
+            form.SetCaption(L"Move");
+            RunCopyMoveBatch(form, objects, out / "*.*", pkKeepBoth, true);
+            const HWND bar = ::GetDlgItem(form.Handle(), IDC_PROGRESS_BAR);
+            EXPECT_EQ(::SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 41);
+            EXPECT_LE(::SendMessageW(bar, PBM_GETPOS, 0, 0), 41);
+        }
+        user.join();
+        ClearFaults();
+        ::CloseHandle(released);
+        EXPECT_TRUE(boxes.TakeAnswered().empty()) << "no message after a stop";
+        EXPECT_TRUE(std::regex_match(counter, std::regex("[1-5] of 40"))) << counter;
+        const Map left = Snapshot(in.Path());
+        const Map moved = Snapshot(out.Path());
+        for (const auto& [name, content] : before) {
+            const bool stayed = left.count(name) && left.at(name) == content;
+            const bool arrived = moved.count(name) && moved.at(name) == content;
+            EXPECT_TRUE(stayed != arrived) << name;
+        }
+        EXPECT_EQ(left.size() + moved.size(), before.size()) << "a temporary file was left";
+        EXPECT_GE(moved.size(), 4u);
+        EXPECT_LE(moved.size(), 5u);
+    }
 }
 
 } // namespace

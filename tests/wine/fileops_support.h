@@ -1,8 +1,9 @@
-// Helpers shared by the file operation tests: running the engine on one pair of paths while
-// the window robot answers the boxes, and the texts the boxes are expected to show.
+// Helpers shared by the file operation tests: the engine on real files, with the progress
+// window's boxes answered by the window robot, and the texts the boxes are expected to show.
 #pragma once
 #include "fileops/Progress.h"
 #include "fileops/Transfer.h"
+#include "platform/WindowsFileSystem.h"
 #include "support/WindowRobot.h"
 
 #include <string>
@@ -21,17 +22,24 @@ struct TransferRun {
     std::vector<SeenWindow> seen;
 };
 
-// Runs TransferObject for source -> destination on `engine`, answering the boxes in order; a
-// box of `answers` that never came fails the test.
+// The engine on the platform's files, talking to the user through a progress window.
+struct RealEngine {
+    TFormProgress window;
+    WindowsFileSystem files;
+    TransferEngine engine{files, window};
+};
+
+// Runs TransferObject for source -> destination, answering the boxes in order; a box of
+// `answers` that never came fails the test.
 TransferRun RunTransfer(TransferEngine& engine, const std::wstring& source,
                         const std::wstring& destination, bool move,
                         const std::vector<Answer>& answers);
 
-// The message texts, as the string table gives them and as the robot reads them (ANSI).
+// The message texts as the user reads them (ANSI), spelled out here rather than taken from the
+// product's string table.
 std::string MissingText(const std::wstring& source);
 std::string FolderExistsText(const std::wstring& destination, const std::wstring& source);
 std::string FileExistsText(const std::wstring& destination);
-std::string ProtectedText(const std::wstring& destination);
 std::string WriteErrorText(const std::wstring& source, const std::wstring& destination);
 std::string RemoveErrorText(const std::wstring& source);
 

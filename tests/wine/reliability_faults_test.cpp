@@ -166,9 +166,10 @@ class FaultWalk : public DispatchFrame {
     std::vector<std::string> containedReports;
 };
 
-const std::vector<FaultCall> kEngineFaults = {
-    FaultCall::FileCopy,   FaultCall::FileDelete, FaultCall::FolderCreate, FaultCall::FolderRemove,
-    FaultCall::FolderList, FaultCall::FileOpen,   FaultCall::StringLoad};
+// On one volume a move renames in place; the copy, removal and walk of a move across volumes
+// meet their failures in the engine's native tests.
+const std::vector<FaultCall> kMoveFaults = {FaultCall::FileMove, FaultCall::FileOpen,
+                                            FaultCall::StringLoad};
 
 TEST_F(FaultWalk, CopyAs) {
     Walk({0,
@@ -179,11 +180,11 @@ TEST_F(FaultWalk, CopyAs) {
 }
 
 TEST_F(FaultWalk, MoveAs) {
-    Walk({1, "Move as", Outcome::MovedToBak, kEngineFaults});
+    Walk({1, "Move as", Outcome::MovedToBak, kMoveFaults});
 }
 
 TEST_F(FaultWalk, RenameSeries) {
-    Walk({2, "Rename series", Outcome::RenamedInPlace, kEngineFaults});
+    Walk({2, "Rename series", Outcome::RenamedInPlace, kMoveFaults});
 }
 
 TEST_F(FaultWalk, TimeStamp) {

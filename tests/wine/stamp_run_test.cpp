@@ -213,16 +213,17 @@ TEST_F(StampRun, TheProgressWindowShowsEachObjectAndStampWithTheBarFull) {
     EXPECT_EQ(WindowText(window), "Stamp");
     EXPECT_EQ(ItemText(window, IDC_GROUP_ZDROJ), "Source object");
     EXPECT_EQ(ItemText(window, IDC_GROUP_CIL), "Time stamp");
-    EXPECT_EQ(progress.Source(), paths[1]);
-    EXPECT_EQ(progress.Destination(), L"Modified") << "the last stamp applied stays";
-    EXPECT_EQ(progress.Position(), 3);
-    EXPECT_EQ(::SendMessageW(::GetDlgItem(window, IDC_PROGRESS_BAR), PBM_GETRANGE, FALSE, 0), 3);
+    EXPECT_EQ(ItemText(window, IDC_EDIT_ZDROJ), U8(paths[1]));
+    EXPECT_EQ(ItemText(window, IDC_EDIT_CIL), "Modified") << "the last stamp applied stays";
+    const HWND bar = ::GetDlgItem(window, IDC_PROGRESS_BAR);
+    EXPECT_EQ(::SendMessageW(bar, PBM_GETPOS, 0, 0), 3);
+    EXPECT_EQ(::SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 3);
 
     TFormProgress empty;
     ApplyTimeStamps(StampChoice{}, {}, empty);
     EXPECT_TRUE(::IsWindowVisible(empty.Handle()));
-    EXPECT_EQ(empty.Position(), 1);
-    EXPECT_EQ(empty.Destination(), L"");
+    EXPECT_EQ(::SendMessageW(::GetDlgItem(empty.Handle(), IDC_PROGRESS_BAR), PBM_GETPOS, 0, 0), 1);
+    EXPECT_EQ(ItemText(empty.Handle(), IDC_EDIT_CIL), "");
 }
 
 TEST(StampCommand, ThroughTheDllOkStampsTheSelection) {

@@ -3,6 +3,8 @@
 #include "platform/LongPath.h"
 #include "platform/Win.h"
 
+#include <gtest/gtest.h>
+
 namespace tarvix::test {
 
 std::wstring W(std::string_view utf8) {
@@ -22,14 +24,19 @@ std::string U8(std::wstring_view wide) {
     return utf8;
 }
 
-TempFolder::TempFolder(const std::string& leaf) {
-    wchar_t base[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, base);
+TempFolder::TempFolder(const std::string& leaf, Volume volume) {
+    wchar_t base[MAX_PATH] = L"S:\\";
+    if (volume == Volume::Temporary) {
+        ::GetTempPathW(MAX_PATH, base);
+    } else if (::GetDriveTypeW(base) == DRIVE_NO_ROOT_DIR) {
+        ADD_FAILURE() << "drive S: is missing: the test scripts map it to a second file system";
+    }
     static unsigned counter = 0;
     for (;;) {
         path_ = std::wstring(base) + W(leaf) + std::to_wstring(::GetCurrentProcessId()) + L"_" +
                 std::to_wstring(++counter);
-        if (::CreateDirectoryW(path_.c_str(), nullptr)) {
+        if (::CreateDirectoryW(path_.c_str(), nullptr) ||
+            ::GetLastError() != ERROR_ALREADY_EXISTS) {
             break;
         }
     }

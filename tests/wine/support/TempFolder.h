@@ -14,9 +14,13 @@ using Map = std::map<std::string, std::string>;
 std::wstring W(std::string_view utf8);
 std::string U8(std::wstring_view wide);
 
+// Where a test's folder lies: in the system's temporary folder, or on drive S:, which the test
+// scripts map to another file system (so that moves between the two cross volumes).
+enum class Volume { Temporary, Second };
+
 class TempFolder {
   public:
-    explicit TempFolder(const std::string& leaf = "tvx");
+    explicit TempFolder(const std::string& leaf = "tvx", Volume volume = Volume::Temporary);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

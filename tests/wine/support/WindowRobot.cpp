@@ -139,6 +139,29 @@ void PressEscape(HWND dialog) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
+namespace {
+
+// A window with a progress bar asks nothing: the user watches it (and its Cancel is a choice of
+// its own, which no robot makes unasked).
+bool ShowsProgress(HWND window) {
+    bool found = false;
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) {
+            char name[64] = {};
+            ::GetClassNameA(child, name, sizeof(name));
+            if (std::string(name) == PROGRESS_CLASSA) {
+                *reinterpret_cast<bool*>(data) = true;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+} // namespace
+
 struct WindowRobot::State {
     DWORD thread;
     std::mutex lock;
@@ -207,7 +230,7 @@ void WindowRobot::Run() {
         }
         if (action) {
             action(window);
-        } else {
+        } else if (!ShowsProgress(window)) {
             PressEscape(window);
         }
         return true;

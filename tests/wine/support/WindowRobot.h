@@ -62,7 +62,8 @@ class WindowRobot {
     WindowRobot& Answer(const std::string& caption, int id);
     void Start();
     // Stops watching and returns every window met; a window that no step expected was
-    // closed (Esc) so the command could go on, and is listed with expected = false.
+    // closed (Esc) so the command could go on, and is listed with expected = false. A progress
+    // window is listed and left alone.
     std::vector<SeenWindow> Finish();
     // True when every queued step was met.
     bool AllStepsMet() const;
