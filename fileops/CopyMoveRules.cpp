@@ -148,6 +148,17 @@ std::wstring DestinationOf(PatternKind pattern, const std::wstring& finalPath,
     return FolderPart(finalPath) + BareName(objectPath);
 }
 
+bool NewNamesAllowed(PatternKind pattern, const std::wstring& finalPath,
+                     const std::vector<std::wstring>& objectPaths) {
+    for (const std::wstring& object : objectPaths) {
+        const std::wstring name = BareName(DestinationOf(pattern, finalPath, object));
+        if (name != BareName(object) && !IsAllowedNewName(name)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool IsSameOrBelow(const std::wstring& folder, const std::wstring& path) {
     const std::wstring base = WithoutFinalBackslash(folder);
     if (base.empty() || path.compare(0, base.size(), base) != 0) {

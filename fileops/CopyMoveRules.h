@@ -46,6 +46,11 @@ bool AcceptsPattern(SelectionKind selection, PatternKind pattern,
 std::wstring DestinationOf(PatternKind pattern, const std::wstring& finalPath,
                            const std::wstring& objectPath);
 
+// True when every object keeps its own bare name or gets one that the platform would neither
+// take for a device nor cut short (see IsAllowedNewName).
+bool NewNamesAllowed(PatternKind pattern, const std::wstring& finalPath,
+                     const std::vector<std::wstring>& objectPaths);
+
 // True when `path` is `folder` itself or lies below it, by whole path components. Both are
 // canonical, comparable spellings (full, long names, lower-cased).
 bool IsSameOrBelow(const std::wstring& folder, const std::wstring& path);

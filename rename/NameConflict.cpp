@@ -1,5 +1,7 @@
 #include "NameConflict.h"
 
+#include "common/NameCharacters.h"
+
 #include <unordered_map>
 #include <unordered_set>
 
@@ -26,6 +28,17 @@ bool NamesConflict(const std::vector<std::wstring>& newNames,
         }
     }
     return false;
+}
+
+std::optional<std::size_t> FirstNameNotAllowed(const std::vector<std::wstring>& newNames,
+                                               const std::vector<std::wstring>& oldNames) {
+    for (std::size_t i = 0; i < newNames.size(); ++i) {
+        const bool ownName = i < oldNames.size() && newNames[i] == oldNames[i];
+        if (!ownName && !IsAllowedNewName(newNames[i])) {
+            return i;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace tarvix

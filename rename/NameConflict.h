@@ -2,6 +2,7 @@
 #pragma once
 #include "common/CaseConversion.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,5 +13,10 @@ namespace tarvix {
 // would replace the one renamed just before it). Linear in the number of objects.
 bool NamesConflict(const std::vector<std::wstring>& newNames,
                    const std::vector<std::wstring>& oldNames, CaseConversion lower);
+
+// The position of the first new name the platform would take for a device or cut short (see
+// IsAllowedNewName); an object that keeps its own name is never refused for it.
+std::optional<std::size_t> FirstNameNotAllowed(const std::vector<std::wstring>& newNames,
+                                               const std::vector<std::wstring>& oldNames);
 
 } // namespace tarvix

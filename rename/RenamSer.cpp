@@ -258,12 +258,13 @@ void TFormRenamSer::CheckBoxFromClipboardClick() {
         ShowInformation(IDS_RENAME_WRONG_ROW_COUNT);
         return;
     }
-    if (!LinesAreBareNames(lines)) {
+    std::vector<std::wstring> names = NamesFromLines(lines, oldNames_);
+    if (!LinesAreBareNames(lines) || FirstNameNotAllowed(names, oldNames_)) {
         LeaveClipboardMode();
         ShowInformation(IDS_RENAME_LINE_NOT_A_NAME);
         return;
     }
-    ShowNewNames(NamesFromLines(lines, oldNames_));
+    ShowNewNames(std::move(names));
     EnableTemplateControls(false);
 }
 
@@ -286,6 +287,11 @@ void TFormRenamSer::ButtonDownClick() {
 void TFormRenamSer::ButtonOKClick() {
     if (NamesConflict(newNames_, oldNames_, LowerCase)) {
         ShowInformation(IDS_RENAME_CONFLICT);
+        return;
+    }
+    if (const std::optional<std::size_t> refused = FirstNameNotAllowed(newNames_, oldNames_)) {
+        ShowMessage(MessageKind::Information, MessageButtons::Ok,
+                    FormatText(IDS_RENAME_NAME_NOT_ALLOWED, {newNames_[*refused]}));
         return;
     }
     ::EndDialog(Window(), mrOk);

@@ -142,6 +142,28 @@ TEST(CopyMoveDestinations, EveryPatternKind) {
     EXPECT_EQ(DestinationOf(pkKeepBoth, L"C:\\*.*", L"D:\\a\\b.c"), L"C:\\b.c");
 }
 
+// A new name the platform would take for a device or cut short is refused wherever the pattern
+// makes it; a name an object keeps is its own.
+TEST(CopyMoveDestinations, NewNamesMustBeNamesOfTheirOwn) {
+    const std::vector<std::wstring> objects = {L"C:\\In\\a.txt", L"C:\\In\\b.doc",
+                                               L"C:\\In\\noext"};
+    const std::pair<const wchar_t*, PatternKind> refused[] = {
+        {L"D:\\Out\\nul", pkPlainName},    {L"D:\\Out\\NUL.txt", pkPlainName},
+        {L"D:\\Out\\con.*", pkKeepExt},    {L"D:\\Out\\Com1 .*", pkKeepExt},
+        {L"D:\\Out\\draft.", pkPlainName}, {L"D:\\Out\\x .*", pkKeepExt},
+        {L"D:\\Out\\*.", pkKeepName},      {L"D:\\Out\\*. ", pkKeepName},
+    };
+    for (const auto& [finalPath, pattern] : refused) {
+        EXPECT_FALSE(NewNamesAllowed(pattern, finalPath, objects)) << finalPath;
+    }
+    EXPECT_TRUE(NewNamesAllowed(pkKeepBoth, L"D:\\Out\\*.*", objects));
+    EXPECT_TRUE(NewNamesAllowed(pkKeepName, L"D:\\Out\\*.bak", objects));
+    EXPECT_TRUE(NewNamesAllowed(pkKeepExt, L"D:\\Out\\.*", objects));
+    // Odd names the objects have already are theirs to keep.
+    EXPECT_TRUE(NewNamesAllowed(pkKeepBoth, L"D:\\Out\\*.*", {L"C:\\In\\draft.", L"C:\\In\\nul"}));
+    EXPECT_FALSE(NewNamesAllowed(pkKeepName, L"D:\\Out\\*.bak", {L"C:\\In\\nul.txt"}));
+}
+
 TEST(CopyMoveIntoItself, ComparesWholePathComponents) {
     EXPECT_TRUE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work\\doc\\old"));
     EXPECT_TRUE(IsSameOrBelow(L"c:\\work\\doc", L"c:\\work\\doc\\a\\b\\c"));

@@ -32,6 +32,19 @@ TEST(ClipboardLines, LinesThatWouldLeaveTheFolderAreNotNames) {
     }
 }
 
+// Clipboard lines and template results that would name a device or a name other programs cannot
+// open are refused (the first such position); an object keeping its own name is not.
+TEST(ClipboardLines, NamesThatAreNoNamesOfTheirOwnAreRefused) {
+    EXPECT_EQ(FirstNameNotAllowed({L"a.txt", L"NUL.txt", L"CON"}, {L"x.txt", L"y.txt", L"z"}), 1u);
+    EXPECT_EQ(FirstNameNotAllowed({L"ok.jpg", L"x."}, {L"a.jpg", L"b"}), 1u);
+    EXPECT_EQ(FirstNameNotAllowed({L"COM1.jpg", L"COM2.jpg"}, {L"a.jpg", L"b.jpg"}), 0u);
+    EXPECT_EQ(FirstNameNotAllowed({L"draft.", L"b2"}, {L"draft.", L"b"}), std::nullopt);
+    EXPECT_EQ(FirstNameNotAllowed({}, {}), std::nullopt);
+    EXPECT_EQ(FirstNameNotAllowed(NamesFromLines({L"AUX", L"fine"}, {L"a.txt", L"b.txt"}),
+                                  {L"a.txt", L"b.txt"}),
+              0u);
+}
+
 TEST(ClipboardLines, EachLineGetsTheExtensionOfItsOldName) {
     EXPECT_EQ(NamesFromLines({L"Alpha", L"Beta", L"x.jpg", L""},
                              {L"a.jpg", L"b.png", L"a.jpg", L"c.txt"}),

@@ -183,12 +183,18 @@ TEST_F(RenameDialog, ClipboardNamesReplaceTheComputedOnesWhileTheBoxIsChecked) {
 
 TEST_F(RenameDialog, AClipboardWithoutFittingTextLeavesTemplateMode) {
     const char kRowCount[] = "Clipboard does not contain proper count of rows!";
-    const char kForbidden[] = "Clipboard contains a name with a character that is not allowed!";
+    const char kForbidden[] = "Clipboard contains a name that is not allowed!";
     // Null: an empty clipboard.
     const std::pair<const wchar_t*, const char*> cases[] = {
-        {L"one line", kRowCount},  {L"x\r\n\r\ny", kRowCount},
-        {L"x\ny\nz\n", kRowCount}, {L"..\\moved\r\nb", kForbidden},
-        {L"x\r\nD:y", kForbidden}, {nullptr, "Clipboard does not contain text!"}};
+        {L"one line", kRowCount},
+        {L"x\r\n\r\ny", kRowCount},
+        {L"x\ny\nz\n", kRowCount},
+        {L"..\\moved\r\nb", kForbidden},
+        {L"x\r\nD:y", kForbidden},
+        {L"NUL\r\nb", kForbidden},
+        {L"x\r\nCom1", kForbidden},
+        {L"aux \r\nb", kForbidden},
+        {nullptr, "Clipboard does not contain text!"}};
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text != nullptr ? U8(text) : "empty clipboard");
         if (text != nullptr) {
@@ -259,13 +265,17 @@ TEST_F(RenameDialog, UpAndDownMoveTheSelectedOldNameAndRenumber) {
     EXPECT_EQ(oldAfterDown, (Texts{"c.jpg", "a.jpg", "b.jpg"}));
 }
 
-TEST_F(RenameDialog, OkReportsAConflictAndStaysOpen) {
-    std::string laterOldName, equalNewNames;
+// OK refuses a conflict, and a template whose names the platform would take for a device (COM1
+// to COM9); the dialog stays open.
+TEST_F(RenameDialog, OkReportsAConflictOrANameNotAllowedAndStaysOpen) {
+    std::string laterOldName, equalNewNames, deviceName;
     Texts newNames;
     WithDialog({L"2.jpg", L"1.jpg"}, [&](HWND dialog) {
         SetTemplate(dialog, L"?");
         laterOldName = ClickAndAnswer(dialog, IDC_RENAME_OK, "Information", thread);
         newNames = NewNames(dialog);
+        SetTemplate(dialog, L"COM?");
+        deviceName = ClickAndAnswer(dialog, IDC_RENAME_OK, "Information", thread);
         SetTemplate(dialog, L"same");
         PutOnClipboard(std::wstring(L"Same\r\nsame"));
         Click(dialog, IDC_RENAME_FROM_CLIPBOARD);
@@ -273,6 +283,8 @@ TEST_F(RenameDialog, OkReportsAConflictAndStaysOpen) {
     });
     EXPECT_EQ(laterOldName, "Conflict of names of some objects occurred!");
     EXPECT_EQ(newNames, (Texts{"1.jpg", "2.jpg"}));
+    EXPECT_EQ(deviceName, "New name \x84"
+                          "COM1.jpg\x94 is not allowed!");
     EXPECT_EQ(equalNewNames, "Conflict of names of some objects occurred!");
 }
 
