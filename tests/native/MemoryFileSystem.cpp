@@ -18,8 +18,7 @@ class MemoryListing final : public FolderListing {
     MemoryListing(MemoryFileSystem& files, std::vector<FolderEntry> entries)
         : files_(files), entries_(std::move(entries)) {}
     bool Next(FolderEntry& entry) override {
-        FsResult failed;
-        if (files_.Planned(FsCall::ListNext, failed)) {
+        if (files_.Planned(FsCall::ListNext)) {
             broken_ = true;
             return false;
         }
@@ -117,24 +116,23 @@ bool MemoryFileSystem::HasChildren(const std::wstring& resolved) const {
     return found != children_.end() && !found->second.empty();
 }
 
-bool MemoryFileSystem::Planned(FsCall call, FsResult& result) {
+std::optional<FsResult> MemoryFileSystem::Planned(FsCall call) {
     ++calls_[call];
     if (const auto action = before_.find(call); action != before_.end()) {
         action->second();
     }
     const auto found = plans_.find(call);
     if (found == plans_.end() || found->second.failures == 0) {
-        return false;
+        return std::nullopt;
     }
     Plan& plan = found->second;
     if (plan.passes > 0) {
         --plan.passes;
-        return false;
+        return std::nullopt;
     }
     --plan.failures;
     ++injected_;
-    result = plan.result;
-    return true;
+    return plan.result;
 }
 
 MemoryFileSystem::Node& MemoryFileSystem::Put(const std::wstring& path, Node node) {
@@ -229,8 +227,7 @@ int MemoryFileSystem::Calls(FsCall call) const {
 }
 
 std::optional<ObjectFacts> MemoryFileSystem::Facts(const std::wstring& path) {
-    FsResult failed;
-    if (Planned(FsCall::Facts, failed)) {
+    if (Planned(FsCall::Facts)) {
         return std::nullopt;
     }
     const Node* node = Find(path, false);
@@ -261,9 +258,8 @@ ObjectFacts MemoryFileSystem::FactsOf(const Node& node) {
 
 FsResult MemoryFileSystem::CopyFileTo(const std::wstring& from, const std::wstring& to,
                                       const CopyTick& tick) {
-    FsResult result;
-    if (Planned(FsCall::CopyFileTo, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::CopyFileTo)) {
+        return *planned;
     }
     const Node* source = Find(from);
     if (source == nullptr || source->kind != Kind::File) {
@@ -296,9 +292,8 @@ FsResult MemoryFileSystem::CopyFileTo(const std::wstring& from, const std::wstri
 }
 
 FsResult MemoryFileSystem::CopyLink(const std::wstring& from, const std::wstring& to, bool) {
-    FsResult result;
-    if (Planned(FsCall::CopyLink, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::CopyLink)) {
+        return *planned;
     }
     const Node* link = Find(from, false);
     if (link == nullptr || link->kind != Kind::Link) {
@@ -312,9 +307,8 @@ FsResult MemoryFileSystem::CopyLink(const std::wstring& from, const std::wstring
 }
 
 FsResult MemoryFileSystem::RemoveFile(const std::wstring& path) {
-    FsResult result;
-    if (Planned(FsCall::RemoveFile, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::RemoveFile)) {
+        return *planned;
     }
     const Node* node = Find(path, false);
     if (node == nullptr) {
@@ -331,9 +325,8 @@ FsResult MemoryFileSystem::RemoveFile(const std::wstring& path) {
 }
 
 FsResult MemoryFileSystem::CreateFolder(const std::wstring& path) {
-    FsResult result;
-    if (Planned(FsCall::CreateFolder, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::CreateFolder)) {
+        return *planned;
     }
     if (Find(path, false) != nullptr) {
         return FsResult::Exists;
@@ -346,9 +339,8 @@ FsResult MemoryFileSystem::CreateFolder(const std::wstring& path) {
 }
 
 FsResult MemoryFileSystem::RemoveEmptyFolder(const std::wstring& path) {
-    FsResult result;
-    if (Planned(FsCall::RemoveEmptyFolder, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::RemoveEmptyFolder)) {
+        return *planned;
     }
     const Node* node = Find(path, false);
     if (node == nullptr) {
@@ -368,9 +360,8 @@ FsResult MemoryFileSystem::RemoveEmptyFolder(const std::wstring& path) {
 }
 
 FsResult MemoryFileSystem::SetAttributes(const std::wstring& path, std::uint32_t attributes) {
-    FsResult result;
-    if (Planned(FsCall::SetAttributes, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::SetAttributes)) {
+        return *planned;
     }
     Node* node = Find(path, false);
     if (node == nullptr) {
@@ -381,9 +372,8 @@ FsResult MemoryFileSystem::SetAttributes(const std::wstring& path, std::uint32_t
 }
 
 FsResult MemoryFileSystem::SetCreationTime(const std::wstring& path, std::uint64_t created) {
-    FsResult result;
-    if (Planned(FsCall::SetCreationTime, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::SetCreationTime)) {
+        return *planned;
     }
     Node* node = Find(path, false);
     if (node == nullptr) {
@@ -394,9 +384,8 @@ FsResult MemoryFileSystem::SetCreationTime(const std::wstring& path, std::uint64
 }
 
 FsResult MemoryFileSystem::Move(const std::wstring& from, const std::wstring& to, bool replace) {
-    FsResult result;
-    if (Planned(FsCall::Move, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::Move)) {
+        return *planned;
     }
     const Node* source = Find(from, false);
     if (source == nullptr) {
@@ -448,9 +437,8 @@ FsResult MemoryFileSystem::Move(const std::wstring& from, const std::wstring& to
 }
 
 FsResult MemoryFileSystem::Replace(const std::wstring& replacement, const std::wstring& replaced) {
-    FsResult result;
-    if (Planned(FsCall::Replace, result)) {
-        return result;
+    if (const std::optional<FsResult> planned = Planned(FsCall::Replace)) {
+        return *planned;
     }
     Node* target = Find(replaced, false);
     const Node* source = Find(replacement, false);
@@ -468,8 +456,7 @@ FsResult MemoryFileSystem::Replace(const std::wstring& replacement, const std::w
 }
 
 std::unique_ptr<FolderListing> MemoryFileSystem::List(const std::wstring& folder) {
-    FsResult result;
-    if (Planned(FsCall::List, result)) {
+    if (Planned(FsCall::List)) {
         return nullptr;
     }
     const Node* node = Find(folder);
@@ -489,8 +476,7 @@ std::unique_ptr<FolderListing> MemoryFileSystem::List(const std::wstring& folder
 }
 
 std::optional<ObjectId> MemoryFileSystem::IdOf(const std::wstring& path) {
-    FsResult result;
-    if (Planned(FsCall::IdOf, result)) {
+    if (Planned(FsCall::IdOf)) {
         return std::nullopt;
     }
     const Node* node = Find(path);

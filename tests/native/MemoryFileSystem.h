@@ -97,8 +97,8 @@ class MemoryFileSystem final : public FileSystem {
     Node* Find(const std::wstring& path, bool followLast = true);
     bool ParentIsFolder(const std::wstring& path) const;
     bool HasChildren(const std::wstring& resolved) const;
-    // True when the call is planned to fail; `result` is then its result.
-    bool Planned(FsCall call, FsResult& result);
+    // The result of a call planned to fail now.
+    std::optional<FsResult> Planned(FsCall call);
     Node& Put(const std::wstring& path, Node node);
     // Every change of the tree goes through these two, which keep the index of children.
     Node& Insert(Node node);
