@@ -227,12 +227,14 @@ void TFormProgress::Pace() {
         return;
     }
     pacedAt_ = now;
-    UpdateCountAndTimeLeft(now);
-    PutChangesOnControls();
     if (PumpWindowMessages(Handle())) {
         StopRequested(); // the shell is closing: the batch stops as if the user had cancelled
     }
-    RepaintWindow();
+    if (now - paintedAt_ >= kRepaintIntervalMs) {
+        UpdateCountAndTimeLeft(now);
+        RepaintWindow();
+        paintedAt_ = now;
+    }
 }
 
 void TFormProgress::UpdateCountAndTimeLeft(unsigned long long now) {
@@ -242,7 +244,7 @@ void TFormProgress::UpdateCountAndTimeLeft(unsigned long long now) {
     timeLeftAt_ = now;
     const double done = BatchFraction(objectsDone_, count_, bytesDone_, bytesTotal_);
     if (const std::optional<TimeLeft> left = EstimateTimeLeft(now - startedAt_, done)) {
-        ::SetDlgItemTextW(Handle(), IDC_PROGRESS_TIME_LEFT, TimeLeftText(*left).c_str());
+        ShowText(IDC_PROGRESS_TIME_LEFT, TimeLeftText(*left), shownTimeLeft_);
     }
 }
 
@@ -261,25 +263,35 @@ void TFormProgress::PutChangesOnControls() {
         barStale_ = false;
     }
     if (countStale_ && count_ > 0) {
-        const std::wstring count =
-            FormatText(IDS_PROGRESS_OF, {std::to_wstring(std::min(objectsDone_ + 1, count_)),
-                                         std::to_wstring(count_)});
-        ::SetDlgItemTextW(window, IDC_PROGRESS_COUNT, count.c_str());
+        ShowText(IDC_PROGRESS_COUNT,
+                 FormatText(IDS_PROGRESS_OF, {std::to_wstring(std::min(objectsDone_ + 1, count_)),
+                                              std::to_wstring(count_)}),
+                 shownCount_);
         countStale_ = false;
     }
     if (bytesStale_) {
         const bool large = bytesTotal_ >= kLargeFileSize;
-        const std::wstring bytes =
-            large ? FormatText(IDS_PROGRESS_OF, {SizeText(bytesDone_), SizeText(bytesTotal_)})
-                  : std::wstring();
-        ::SetDlgItemTextW(window, IDC_PROGRESS_BYTES, bytes.c_str());
+        ShowText(IDC_PROGRESS_BYTES,
+                 large ? FormatText(IDS_PROGRESS_OF, {SizeText(bytesDone_), SizeText(bytesTotal_)})
+                       : std::wstring(),
+                 shownBytes_);
         const HWND fileBar = ::GetDlgItem(window, IDC_FILE_BAR);
         if (large) {
             const auto part = static_cast<int>(bytesDone_ * kFileBarRange / bytesTotal_);
             ::SendMessageW(fileBar, PBM_SETPOS, static_cast<WPARAM>(part), 0);
         }
-        ::ShowWindow(fileBar, large ? SW_SHOWNA : SW_HIDE);
+        if ((::IsWindowVisible(fileBar) != FALSE) != large) {
+            ::ShowWindow(fileBar, large ? SW_SHOWNA : SW_HIDE);
+        }
         bytesStale_ = false;
+    }
+}
+
+// Every change of a control's text costs a repaint of it; an unchanged text costs none.
+void TFormProgress::ShowText(int control, const std::wstring& text, std::wstring& shown) {
+    if (text != shown) {
+        ::SetDlgItemTextW(Handle(), control, text.c_str());
+        shown = text;
     }
 }
 

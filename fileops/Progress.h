@@ -50,6 +50,7 @@ class TFormProgress final : private DialogFrame, public BatchWindow {
     // its paints), looks at the queue, and brings the changed texts to screen.
     void Pace();
     void PutChangesOnControls();
+    void ShowText(int control, const std::wstring& text, std::wstring& shown);
     void UpdateCountAndTimeLeft(unsigned long long now);
     void StopRequested();
 
@@ -74,6 +75,9 @@ class TFormProgress final : private DialogFrame, public BatchWindow {
     std::uint64_t bytesTotal_ = 0;
     bool countStale_ = false;
     bool bytesStale_ = false;
+    std::wstring shownCount_;
+    std::wstring shownBytes_;
+    std::wstring shownTimeLeft_;
 };
 
 } // namespace tarvix

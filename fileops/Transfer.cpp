@@ -1,6 +1,7 @@
 #include "Transfer.h"
 
 #include "common/FileAttributes.h"
+#include "common/PathTerms.h"
 
 namespace tarvix {
 namespace {
@@ -51,11 +52,13 @@ bool TransferEngine::TransferObject(const Transfer& object, bool move) {
 TransferEngine::Outcome TransferEngine::TransferFile(Source& source) {
     const std::wstring& destination = source.object.destination;
     if (source.move) {
-        if (files_.Facts(destination)) {
+        // The move's own refusal of a taken name is the existence check, as the copy's is below
+        // (a search for a missing name scans the folder). Only a move onto its own name must
+        // meet the checks first, since the platform would just change its letter case.
+        if (files_.SameName(source.object.source, destination)) {
             return OntoExisting(source);
         }
         if (const std::optional<Outcome> moved = MoveInPlace(source, false)) {
-            // A move refused for a name taken meanwhile meets the checks all the same.
             return *moved == Outcome::Failed && files_.Facts(destination) ? OntoExisting(source)
                                                                           : *moved;
         }

@@ -71,6 +71,9 @@ class TransferEngine {
 
     FileSystem& files_;
     TransferConversation& user_;
+    // Two folders between which a move was found to cross volumes.
+    std::wstring crossingFrom_;
+    std::wstring crossingTo_;
 };
 
 } // namespace tarvix

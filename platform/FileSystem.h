@@ -76,6 +76,9 @@ class FileSystem {
     // Null when the folder cannot be listed at all.
     virtual std::unique_ptr<FolderListing> List(const std::wstring& folder) = 0;
     virtual std::optional<ObjectId> IdOf(const std::wstring& path) = 0;
+    // True when the file system takes the two paths for one name (letter case aside, as the
+    // volume matches names): a cheap test that needs no call of the platform.
+    virtual bool SameName(const std::wstring& first, const std::wstring& second) = 0;
     // A spelling of `path` fit for comparing with another: full, long names for the part that
     // exists, lower-cased. Empty when the path cannot be made full.
     virtual std::wstring ComparablePath(const std::wstring& path) = 0;

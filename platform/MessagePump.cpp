@@ -50,7 +50,7 @@ void ResetLongestQueueGap() {
 }
 
 unsigned long long LongestQueueGapMs() {
-    return g_longestGap;
+    return std::max(g_longestGap, ::GetTickCount64() - g_lastLook);
 }
 #endif
 

@@ -11,7 +11,7 @@ namespace tarvix {
 bool PumpWindowMessages(HWND window);
 
 #ifdef TARVIX_TEST_SEAMS
-// Test seam: the longest time between two pumps (or since the reset) in milliseconds.
+// Test seam: the longest time between two pumps, the reset and now, in milliseconds.
 void ResetLongestQueueGap();
 unsigned long long LongestQueueGapMs();
 #endif

@@ -321,6 +321,13 @@ std::optional<ObjectId> WindowsFileSystem::IdOf(const std::wstring& path) {
     return id;
 }
 
+bool WindowsFileSystem::SameName(const std::wstring& first, const std::wstring& second) {
+    // The volume's own matching: upper-casing by its table, code unit by code unit.
+    return first.size() == second.size() &&
+           ::CompareStringOrdinal(first.data(), static_cast<int>(first.size()), second.data(),
+                                  static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+}
+
 std::wstring WindowsFileSystem::ComparablePath(const std::wstring& path) {
     std::wstring full = FullPath(path);
     if (full.size() > 1 && full.back() == L'\\' && full[full.size() - 2] != L':') {

@@ -491,6 +491,10 @@ std::optional<ObjectId> MemoryFileSystem::IdOf(const std::wstring& path) {
     return id;
 }
 
+bool MemoryFileSystem::SameName(const std::wstring& first, const std::wstring& second) {
+    return Key(first) == Key(second);
+}
+
 std::wstring MemoryFileSystem::ComparablePath(const std::wstring& path) {
     return Key(CleanAbsolutePath(path).value_or(std::wstring()));
 }

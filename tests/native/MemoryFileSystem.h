@@ -70,6 +70,7 @@ class MemoryFileSystem final : public FileSystem {
     FsResult Replace(const std::wstring& replacement, const std::wstring& replaced) override;
     std::unique_ptr<FolderListing> List(const std::wstring& folder) override;
     std::optional<ObjectId> IdOf(const std::wstring& path) override;
+    bool SameName(const std::wstring& first, const std::wstring& second) override;
     std::wstring ComparablePath(const std::wstring& path) override;
     std::wstring TemporaryName(const std::wstring& folder, unsigned attempt) override;
     void PauseBeforeRetry(unsigned attempt) override;
