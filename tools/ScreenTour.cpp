@@ -20,6 +20,7 @@
 #include "support/TempFolder.h"
 #include "support/WindowRobot.h"
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -133,19 +134,39 @@ void SaveDialog(const std::wstring& work) {
             IDCANCEL, [&] { RunCommandContained(0, selection); });
 }
 
-// The progress window stays open while it asks whether to replace a file, so both are taken
-// then, the question moved below the window.
-void ProgressAndReplace(const std::wstring& work) {
+// The progress window in the middle of a long copy: the third of 120 objects, a large file a
+// third copied, and (after two seconds of work) the time left.
+void Progress(const std::wstring& work) {
     const std::wstring caption = LoadText(IDS_VERB_COPY);
+    std::atomic<bool> taken{false};
+    WindowRobot robot;
+    robot.Then(WideToAnsi(caption), [&](HWND window) {
+        Hold("progress", window);
+        taken = true;
+    });
+    const VisualStylesScope styles;
+    TFormProgress form;
+    form.SetCaption(caption);
+    form.Begin(120);
+    form.ShowObject(2, 120, work + L"\\Holiday 2023.mp4", work + L"\\Backup\\Holiday 2023.mp4");
+    const ULONGLONG start = ::GetTickCount64();
+    bool started = false;
+    while (!taken && ::GetTickCount64() - start < 90000) {
+        form.Tick(1229ull << 20, 3584ull << 20);
+        form.ShouldStop();
+        ::Sleep(20);
+        if (!started && ::GetTickCount64() - start >= 2500) {
+            robot.Start(); // once the time left is known
+            started = true;
+        }
+    }
+    robot.Finish();
+}
+
+// The question whether to replace a file comes while the progress window shows the object.
+void ReplaceQuestion(const std::wstring& work) {
     WindowRobot robot;
     robot.Then(WideToAnsi(LoadText(IDS_CAPTION_CONFIRM)), [&](HWND box) {
-        HWND progress =
-            FindWindowByCaption(WideToAnsi(caption), ::GetWindowThreadProcessId(box, nullptr));
-        RECT frame{};
-        ::GetWindowRect(progress, &frame);
-        ::SetWindowPos(box, nullptr, frame.left, frame.bottom + 40, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER);
-        Hold("progress", progress);
         Hold("replace-question", box);
         PressButton(box, IDCANCEL);
     });
@@ -153,7 +174,7 @@ void ProgressAndReplace(const std::wstring& work) {
     {
         const VisualStylesScope styles;
         TFormProgress form;
-        form.SetCaption(caption);
+        form.SetCaption(LoadText(IDS_VERB_COPY));
         RunCopyMoveBatch(form, {work + L"\\report.txt"}, work + L"\\Backup\\*.*", pkKeepBoth,
                          false);
     }
@@ -241,7 +262,8 @@ int main() {
     ::OleInitialize(nullptr);
     MakeSamples(work);
     SaveDialog(work);
-    ProgressAndReplace(work);
+    Progress(work);
+    ReplaceQuestion(work);
     RenameSeries(work, {L"IMG_4711.jpg", L"IMG_4712.jpg", L"IMG_4720.jpg", L"IMG_4733.jpg"},
                  L"Holiday ??", "rename-series");
     // Made only now, so that the other pictures do not show it.
