@@ -4,6 +4,7 @@
 #include "Server.h"
 #include "platform/ComGuard.h"
 #include "platform/Module.h"
+#include "platform/ShortNames.h"
 #include "platform/Text.h"
 #include "platform/VisualStyles.h"
 #include "strings/Messages.h"
@@ -69,7 +70,9 @@ void DrainMessages() {
 
 void RunCommandContained(unsigned index, Selection& selection) {
     const VisualStylesScope styles;
-    if (const auto escaped = CatchEscaping([&] { CommandAt(index)->run(selection.Paths()); })) {
+    const ShortNameLookup platform{LongNameIn, ShortNamesIn};
+    if (const auto escaped =
+            CatchEscaping([&] { CommandAt(index)->run(selection.PathsForCommand(platform)); })) {
         ReportEscapedException(*escaped);
     }
 }
