@@ -91,11 +91,8 @@ tarvix_wine_start() {
     Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     TARVIX_XVFB_PID=$!
     export DISPLAY=":$display"
-    local waited=0
-    while [ ! -e /tmp/.X11-unix/X$display ] && [ $waited -lt 100 ]; do
-      sleep 0.1; waited=$((waited + 1))
-    done
   fi
+  tarvix_wait_for_display 30 || echo "== the X display $DISPLAY cannot be reached" >&2
   local fresh=0
   [ -d "$WINEPREFIX" ] || fresh=1
   mkdir -p "$WINEPREFIX"
@@ -114,6 +111,26 @@ tarvix_wine_stop() {
   if [ -n "${TARVIX_PREFIX_LOCK:-}" ]; then exec {TARVIX_PREFIX_LOCK}>&-; fi
   TARVIX_PREFIX_LOCK=
   return 0
+}
+
+# Waits until the X display $DISPLAY answers, at most $1 seconds; false when it never does.
+tarvix_wait_for_display() {
+  local deadline=$((SECONDS + $1))
+  until xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+
+# Waits until a window whose title holds $1 is on $DISPLAY, at most $2 seconds, and no longer
+# than the process $3 runs; false when the window was not seen.
+tarvix_wait_for_window() {
+  local deadline=$((SECONDS + $2))
+  until xwininfo -display "$DISPLAY" -root -tree 2>/dev/null | grep -qF "$1"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    kill -0 "$3" 2>/dev/null || return 1
+    sleep 0.5
+  done
 }
 
 # The DOS path Wine gives a Unix path.
