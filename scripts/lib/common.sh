@@ -91,10 +91,15 @@ tarvix_wine_start() {
     Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     TARVIX_XVFB_PID=$!
     export DISPLAY=":$display"
+    local waited=0
+    while [ ! -e /tmp/.X11-unix/X$display ] && [ $waited -lt 100 ]; do
+      sleep 0.1; waited=$((waited + 1))
+    done
   fi
-  tarvix_wait_for_display 30 || echo "== the X display $DISPLAY cannot be reached" >&2
   local fresh=0
   [ -d "$WINEPREFIX" ] || fresh=1
+  # Wine started before its display answers never shows a window.
+  tarvix_wait_for_display 30 || echo "== the X display $DISPLAY does not answer" >&2
   mkdir -p "$WINEPREFIX"
   # Every Wine start is redirected: its background processes would otherwise hold the
   # caller's output pipe open forever.
