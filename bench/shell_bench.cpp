@@ -1,5 +1,7 @@
 // Right-click cost and selection intake, each against a baseline run in the same process.
 #include "Bench.h"
+#include "platform/ShortNames.h"
+#include "shell/Selection.h"
 #include "support/DropData.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
@@ -224,6 +226,41 @@ TARVIX_BENCH(query_context_menu) {
     const double one = menuCost(ManyNames(1));
     const double many = menuCost(ManyNames(100000));
     figures.push_back({"query_context_menu_100000_vs_1_selected", many, "ms", one, 1.3});
+}
+
+// A command's start on 100,000 names of which 1,000 are the 8.3 short forms of real files:
+// only those are lengthened.
+TARVIX_BENCH(command_start) {
+    test::TempFolder folder("Pictures of the whole family from the summer holiday");
+    std::vector<std::wstring> shortPaths;
+    for (int i = 0; i < 1000; ++i) {
+        const std::wstring path =
+            folder / ("Quarterly report " + std::to_string(i) + " for the board.xlsx");
+        test::WriteTextFile(path, "q");
+        wchar_t shortPath[MAX_PATH] = {};
+        ::GetShortPathNameW(path.c_str(), shortPath, MAX_PATH);
+        shortPaths.push_back(shortPath);
+    }
+    PackedNames names;
+    std::size_t shortNames = 0;
+    for (const std::string& name : ManyNames(99000)) {
+        names.Buffer() += std::wstring(name.begin(), name.end());
+        names.EndName();
+        if (names.size() % 99 == 0 && shortNames < shortPaths.size()) {
+            names.Buffer() += shortPaths[shortNames++];
+            names.EndName();
+        }
+    }
+    for (; shortNames < shortPaths.size(); ++shortNames) {
+        names.Buffer() += shortPaths[shortNames];
+        names.EndName();
+    }
+    const double ms = BestMilliseconds(3, [&] {
+        Selection selection;
+        selection.Replace(names);
+        selection.PathsForCommand({LongNameIn, ShortNamesIn});
+    });
+    figures.push_back({"command_start_100000_names_1000_short", ms, "ms", 1000.0, 1.0});
 }
 
 TARVIX_BENCH(dll_size) {

@@ -41,13 +41,19 @@ std::wstring WordCapitals(const std::wstring& path, const CaseConversions& conve
     return FolderPart(path) + name + convert.lower(Extension(path));
 }
 
+// The object's own folder stays as it is spelled: on a case-sensitive folder (WSL, NFS, per-
+// directory case sensitivity) a converted folder part would name nothing.
+std::wstring WholeName(const std::wstring& path, CaseConversion convert) {
+    return FolderPart(path) + convert(BareName(path));
+}
+
 } // namespace
 
 bool NewCasePath(const std::wstring& path, int style, const CaseConversions& convert,
                  std::wstring& newPath) {
     switch (style) {
     case kAllLower:
-        newPath = convert.lower(path);
+        newPath = WholeName(path, convert.lower);
         return true;
     case kFirstCapital:
         newPath = FirstCapital(path, convert);
@@ -56,7 +62,7 @@ bool NewCasePath(const std::wstring& path, int style, const CaseConversions& con
         newPath = WordCapitals(path, convert);
         return true;
     case kAllUpper:
-        newPath = convert.upper(path);
+        newPath = WholeName(path, convert.upper);
         return true;
     default:
         return false;

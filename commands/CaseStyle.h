@@ -13,7 +13,8 @@ enum CaseStyle : int {
     kAllUpper = 4,
 };
 
-// The new full path for `path` in `style`, or nothing for a style outside 1..4.
+// The new full path for `path` in `style`, or nothing for a style outside 1..4: the folder
+// part as `path` spells it, followed by the object's name in the new case.
 bool NewCasePath(const std::wstring& path, int style, const CaseConversions& convert,
                  std::wstring& newPath);
 

@@ -14,16 +14,18 @@ void OpenCommandPrompt(const Paths& selection) {
     }
     const std::wstring folder = ObjectFolder(selection.front());
     const bool ntFamily = IsNtFamily();
-    const auto commandLine =
+    const auto start =
         PromptCommandLine(ntFamily, ntFamily ? SystemFolder() : WindowsFolder(), folder);
-    if (!commandLine) {
+    if (!start) {
         ShowError(IDS_UNEXPECTED_ERROR);
         return;
     }
     if (!ntFamily) {
         SetCurrentFolder(folder); // command.com starts where its parent stands; not restored
     }
-    if (!StartProgram(*commandLine, SW_SHOWDEFAULT)) {
+    const ChildVariable variable{start->folderValue.empty() ? L"" : kPromptFolderVariable,
+                                 start->folderValue};
+    if (!StartProgram(start->commandLine, SW_SHOWDEFAULT, start->currentFolder, variable)) {
         ShowError(IDS_UNEXPECTED_ERROR);
     }
 }

@@ -4,11 +4,41 @@
 #include "Handles.h"
 #include "Module.h"
 #include "Text.h"
+#include "common/Retry.h"
 
 #include <cstring>
 
 namespace tarvix {
 namespace {
+
+#ifdef TARVIX_TEST_SEAMS
+RetryPause g_pause;
+#endif
+
+void Pause(unsigned long milliseconds) {
+#ifdef TARVIX_TEST_SEAMS
+    if (g_pause) {
+        g_pause(milliseconds);
+        return;
+    }
+#endif
+    ::Sleep(milliseconds);
+}
+
+// Another program (a clipboard viewer, a manager of the clipboard's history) may hold the
+// clipboard open for a moment; it is waited for briefly, as other programs do.
+bool OpenBriefly(HWND owner) {
+    return RetryBriefly(
+               [&](unsigned long& error) {
+                   if (::OpenClipboard(owner)) {
+                       return true;
+                   }
+                   error = ::GetLastError();
+                   return false;
+               },
+               Pause)
+        .succeeded;
+}
 
 // Opened for the owner window. Opened for no window, EmptyClipboard leaves the clipboard
 // without an owner and SetClipboardData then fails, so without an owner a hidden window of the
@@ -22,7 +52,7 @@ class OpenedClipboard {
                                            ModuleHandle(), nullptr));
             owner = standIn_.Get();
         }
-        open_ = !FaultNow(FaultCall::ClipboardOpen) && ::OpenClipboard(owner) != FALSE;
+        open_ = !FaultNow(FaultCall::ClipboardOpen) && OpenBriefly(owner);
     }
     ~OpenedClipboard() {
         if (open_) {
@@ -81,6 +111,12 @@ template <class Char> std::basic_string<Char> TextOf(UINT format) {
 }
 
 } // namespace
+
+#ifdef TARVIX_TEST_SEAMS
+void OverrideClipboardPause(std::function<void(unsigned long)> pause) {
+    g_pause = std::move(pause);
+}
+#endif
 
 ClipboardWrite SetClipboardText(const std::wstring& text) {
     OpenedClipboard clipboard;

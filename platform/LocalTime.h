@@ -14,7 +14,8 @@ void OverrideLocalNow(std::optional<SYSTEMTIME> now);
 #endif
 
 // The local date and time as a file time in UTC, with the time-zone rules in force on that
-// date (not the offset of today), so the stamp shows as entered in winter and summer alike.
+// date (not the offset of today, nor this year's daylight saving dates), so the stamp shows as
+// entered in winter and summer and in years whose rules were other.
 // False when the date and time cannot be converted.
 bool LocalTimeToFileTime(const SYSTEMTIME& local, FILETIME& utc);
 

@@ -4,7 +4,9 @@
 #include "LongPath.h"
 #include "SizedText.h"
 
+#include <cwchar>
 #include <optional>
+#include <string_view>
 
 namespace tarvix {
 namespace {
@@ -17,6 +19,43 @@ bool IsWebAddress(const std::wstring& target) {
     return target.find(L"://") != std::wstring::npos;
 }
 #endif
+
+// CSTR_LESS_THAN, CSTR_EQUAL or CSTR_GREATER_THAN: variable names compare without regard to case.
+int CompareNames(std::wstring_view left, std::wstring_view right) {
+    return ::CompareStringOrdinal(left.data(), static_cast<int>(left.size()), right.data(),
+                                  static_cast<int>(right.size()), TRUE);
+}
+
+// The host's environment block with `variable` set, in the order the platform keeps (names
+// sorted without regard to case; the hidden "=C:" entries first).
+std::wstring EnvironmentWith(const ChildVariable& variable) {
+    const std::wstring added = variable.name + L"=" + variable.value;
+    std::wstring block;
+    bool placed = false;
+    wchar_t* host = ::GetEnvironmentStringsW();
+    for (const wchar_t* entry = host; entry != nullptr && *entry != L'\0';
+         entry += std::wcslen(entry) + 1) {
+        const std::wstring_view text(entry);
+        const std::wstring_view name = text.substr(0, text.find(L'=', 1));
+        if (CompareNames(name, variable.name) == CSTR_EQUAL) {
+            continue;
+        }
+        if (!placed && text.front() != L'=' &&
+            CompareNames(name, variable.name) == CSTR_GREATER_THAN) {
+            block.append(added).push_back(L'\0');
+            placed = true;
+        }
+        block.append(text).push_back(L'\0');
+    }
+    if (host != nullptr) {
+        ::FreeEnvironmentStringsW(host);
+    }
+    if (!placed) {
+        block.append(added).push_back(L'\0');
+    }
+    block.push_back(L'\0');
+    return block;
+}
 
 } // namespace
 
@@ -32,10 +71,12 @@ bool SetCurrentFolder(const std::wstring& folder) {
     return ::SetCurrentDirectoryW(folder.c_str()) != FALSE;
 }
 
-bool StartProgram(const std::wstring& commandLine, WORD show) {
+bool StartProgram(const std::wstring& commandLine, WORD show, const std::wstring& currentFolder,
+                  const ChildVariable& variable) {
 #ifdef TARVIX_TEST_SEAMS
     if (g_programStarts) {
-        g_recorded.push_back(RecordedStart{commandLine, std::wstring(), nullptr, show});
+        g_recorded.push_back(
+            RecordedStart{commandLine, std::wstring(), nullptr, show, currentFolder, variable});
         return *g_programStarts;
     }
 #endif
@@ -45,8 +86,14 @@ bool StartProgram(const std::wstring& commandLine, WORD show) {
     startup.wShowWindow = show;
     PROCESS_INFORMATION started{};
     std::wstring line = commandLine; // CreateProcessW may write into it
-    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                          &startup, &started)) {
+    std::wstring environment;
+    if (!variable.name.empty()) {
+        environment = EnvironmentWith(variable);
+    }
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                          environment.empty() ? nullptr : environment.data(),
+                          currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup,
+                          &started)) {
         return false;
     }
     FileHandle process(started.hProcess);
@@ -57,7 +104,8 @@ bool StartProgram(const std::wstring& commandLine, WORD show) {
 INT_PTR OpenWithSystem(HWND owner, const std::wstring& verb, const std::wstring& target, int show) {
 #ifdef TARVIX_TEST_SEAMS
     if (g_programStarts) {
-        g_recorded.push_back(RecordedStart{target, verb, owner, show});
+        g_recorded.push_back(
+            RecordedStart{target, verb, owner, show, std::wstring(), ChildVariable()});
         const bool missing =
             !IsWebAddress(target) &&
             ::GetFileAttributesW(ExtendedPath(target).c_str()) == INVALID_FILE_ATTRIBUTES;

@@ -15,9 +15,18 @@ std::wstring WindowsFolder();
 // The host process's current folder, for programs that start where their parent stands.
 bool SetCurrentFolder(const std::wstring& folder);
 
-// Starts the command line with the window shown as `show`; false when the program did not
+// One more environment variable for a started program, beside those of the host.
+struct ChildVariable {
+    std::wstring name; // empty: none
+    std::wstring value;
+};
+
+// Starts the command line with the window shown as `show`, in `currentFolder` (empty: where
+// the host stands) and with `variable` in its environment; false when the program did not
 // start.
-bool StartProgram(const std::wstring& commandLine, WORD show);
+bool StartProgram(const std::wstring& commandLine, WORD show,
+                  const std::wstring& currentFolder = std::wstring(),
+                  const ChildVariable& variable = ChildVariable());
 // ShellExecuteW with no parameters and no working folder: above 32 when it opened,
 // SE_ERR_FNF (2) when the file does not exist.
 INT_PTR OpenWithSystem(HWND owner, const std::wstring& verb, const std::wstring& target, int show);
@@ -28,6 +37,8 @@ struct RecordedStart {
     std::wstring verb;   // empty for a command line
     HWND owner = nullptr;
     int show = 0;
+    std::wstring currentFolder; // of a command line
+    ChildVariable variable;
 };
 
 // Test seam: from now on starts are recorded and not made. A command line starts when

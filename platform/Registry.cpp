@@ -28,19 +28,32 @@ HKEY OpenOrCreateKey(HKEY root, const std::wstring& key, REGSAM view) {
     return status == ERROR_SUCCESS ? opened : nullptr;
 }
 
+RegKey OpenExistingKey(HKEY root, const std::wstring& key, REGSAM view) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_ALL_ACCESS | view, &opened) != ERROR_SUCCESS) {
+        return RegKey();
+    }
+    return RegKey(opened);
+}
+
+std::wstring MachineClassKey(const std::wstring& key) {
+    return L"Software\\Classes\\" + key;
+}
+
 bool CreateRegKey(const std::wstring& key, const std::wstring& valueName,
                   const std::wstring& data) {
     RegKey opened;
     DWORD disposition = 0;
-    const bool created = !FaultNow(FaultCall::RegistryCreateKey) &&
-                         ::RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr,
-                                           REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
-                                           opened.Receive(), &disposition) == ERROR_SUCCESS;
+    const bool created =
+        !FaultNow(FaultCall::RegistryCreateKey) &&
+        ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, MachineClassKey(key).c_str(), 0, nullptr,
+                          REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, opened.Receive(),
+                          &disposition) == ERROR_SUCCESS;
     return created && SetStringValue(opened.Get(), valueName, data);
 }
 
 void DeleteRegKey(const std::wstring& key) {
-    ::RegDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+    ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, MachineClassKey(key).c_str());
 }
 
 bool ReadDefaultValue(HKEY root, const std::wstring& key, std::wstring& value, REGSAM view) {

@@ -4,12 +4,15 @@
 #include "Server.h"
 #include "platform/ComGuard.h"
 #include "platform/Module.h"
+#include "platform/ShortNames.h"
 #include "platform/Text.h"
 #include "platform/VisualStyles.h"
 #include "strings/Messages.h"
 #include "strings/RSUnit.h"
 
+#include <climits>
 #include <optional>
+#include <utility>
 
 namespace tarvix {
 namespace {
@@ -23,18 +26,39 @@ void ReportEscapedException(const EscapedException& escaped) {
     });
 }
 
+// The messages the drain takes: paint, timers, messages sent from other threads, and every
+// posted message but input and WM_CLOSE. The user's queued keys and clicks, and a request to
+// close, belong to the shell's own loop with its accelerators, not to the middle of
+// InvokeCommand with the shell's menu code still on the stack.
+constexpr UINT kDrainedQueues = PM_QS_PAINT | PM_QS_POSTMESSAGE | PM_QS_SENDMESSAGE;
+constexpr std::pair<UINT, UINT> kDrainedRanges[] = {
+    {0, WM_CLOSE - 1},
+    {WM_CLOSE + 1, WM_NCMOUSEMOVE - 1},
+    {WM_NCXBUTTONDBLCLK + 1, WM_INPUT - 1},
+    {WM_KEYLAST + 1, WM_MOUSEFIRST - 1},
+    {WM_MOUSELAST + 1, UINT_MAX},
+};
+
+bool TakeDrainedMessage(MSG& message) {
+    for (const auto& [first, last] : kDrainedRanges) {
+        if (::PeekMessageW(&message, nullptr, first, last, PM_REMOVE | kDrainedQueues)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Lets waiting messages run; a quit message belongs to the shell and is posted again.
 void DrainMessages() {
     MSG message;
     bool quit = false;
     WPARAM quitCode = 0;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (TakeDrainedMessage(message)) {
         if (message.message == WM_QUIT) {
             quit = true;
             quitCode = message.wParam;
             continue;
         }
-        ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
     if (quit) {
@@ -46,7 +70,9 @@ void DrainMessages() {
 
 void RunCommandContained(unsigned index, Selection& selection) {
     const VisualStylesScope styles;
-    if (const auto escaped = CatchEscaping([&] { CommandAt(index)->run(selection.Paths()); })) {
+    const ShortNameLookup platform{LongNameIn, ShortNamesIn};
+    if (const auto escaped =
+            CatchEscaping([&] { CommandAt(index)->run(selection.PathsForCommand(platform)); })) {
         ReportEscapedException(*escaped);
     }
 }

@@ -7,8 +7,8 @@ namespace tarvix {
 
 HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info, Selection& selection);
 
-// Runs the command of a menu index (0..11) on `selection` to its end; failures are shown to the
-// user and never leave this call.
+// Runs the command of a menu index (0..11) on `selection`, its short names lengthened, to its
+// end; failures are shown to the user and never leave this call. Every command starts here.
 void RunCommandContained(unsigned index, Selection& selection);
 
 } // namespace tarvix

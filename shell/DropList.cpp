@@ -62,6 +62,23 @@ bool ReadWideNames(const unsigned char* block, std::size_t size, std::size_t off
     }
 }
 
+// An item ID list: items of a 16-bit size (counting those 2 bytes) up to a size of 0.
+bool HoldsIdList(const unsigned char* block, std::size_t size, std::size_t offset) {
+    for (;;) {
+        if (offset > size || size - offset < 2) {
+            return false;
+        }
+        const std::size_t item = block[offset] | (block[offset + 1] << 8);
+        if (item == 0) {
+            return true;
+        }
+        if (item < 2) {
+            return false;
+        }
+        offset += item;
+    }
+}
+
 } // namespace
 
 std::wstring_view PackedNames::operator[](std::size_t index) const {
@@ -97,6 +114,32 @@ std::optional<PackedNames> ParseDropList(const unsigned char* block, std::size_t
         return std::nullopt;
     }
     return names;
+}
+
+std::optional<IdListArray> ParseIdListArray(const unsigned char* block, std::size_t size) {
+    if (block == nullptr || size < 4) {
+        return std::nullopt;
+    }
+    const std::size_t count = ReadUint32(block);
+    // The count and each offset take 4 bytes: a count the block cannot hold is refused before
+    // anything is reserved for it.
+    if (size / 4 < 2 || count > size / 4 - 2) {
+        return std::nullopt;
+    }
+    IdListArray lists;
+    lists.children.reserve(count);
+    for (std::size_t index = 0; index <= count; ++index) {
+        const std::size_t offset = ReadUint32(block + 4 + 4 * index);
+        if (!HoldsIdList(block, size, offset)) {
+            return std::nullopt;
+        }
+        if (index == 0) {
+            lists.parent = offset;
+        } else {
+            lists.children.push_back(offset);
+        }
+    }
+    return lists;
 }
 
 } // namespace tarvix

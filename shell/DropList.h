@@ -1,4 +1,6 @@
-// The names of a drop list (a DROPFILES block), read in one pass with every bound checked.
+// The names of a drop list (a DROPFILES block), read in one pass with every bound checked, and
+// the item lists of a shell ID list array, which names the same objects where the shell cannot
+// give a drop list.
 #pragma once
 #include <cstddef>
 #include <functional>
@@ -37,5 +39,17 @@ using AnsiConversion = std::function<void(const char* name, std::size_t length, 
 // a wide list are taken as they are, code unit by code unit.
 std::optional<PackedNames> ParseDropList(const unsigned char* block, std::size_t size,
                                          const AnsiConversion& toWide);
+
+// Where the item ID lists of a shell ID list array (CIDA: a count, then that many + 1 offsets
+// from the block's start) stand in the block: the parent folder's, then each object's, relative
+// to the parent.
+struct IdListArray {
+    std::size_t parent = 0;
+    std::vector<std::size_t> children;
+};
+
+// Nothing when the block is malformed: shorter than its offsets, or a list (item sizes, each
+// at least the 2 bytes of its own size, up to a terminating size of 0) not inside it.
+std::optional<IdListArray> ParseIdListArray(const unsigned char* block, std::size_t size);
 
 } // namespace tarvix

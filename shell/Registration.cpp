@@ -79,14 +79,16 @@ bool SamePathIgnoringCase(const std::wstring& left, const std::wstring& right) {
 bool OtherBitnessRegistered() {
     const REGSAM otherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
     std::wstring otherServer;
-    if (!ReadDefaultValue(HKEY_CLASSES_ROOT, InprocServerKey(), otherServer, otherView)) {
+    if (!ReadDefaultValue(HKEY_LOCAL_MACHINE, MachineClassKey(InprocServerKey()), otherServer,
+                          otherView)) {
         return false;
     }
     return !otherServer.empty() && !SamePathIgnoringCase(otherServer, ServerFileName());
 }
 
+// Only an existing list is opened: unregistration creates nothing.
 void RemoveApproval(REGSAM view) {
-    RegKey approved(OpenOrCreateKey(HKEY_LOCAL_MACHINE, kApprovedKey, view));
+    const RegKey approved = OpenExistingKey(HKEY_LOCAL_MACHINE, kApprovedKey, view);
     if (approved) {
         ::RegDeleteValueW(approved.Get(), kClsidString);
     }

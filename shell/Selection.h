@@ -3,6 +3,7 @@
 // menu it was chosen from, whatever other folder windows selected meanwhile.
 #pragma once
 #include "DropList.h"
+#include "LongNames.h"
 
 #include <string>
 #include <vector>
@@ -19,10 +20,16 @@ class Selection {
     void Replace(PackedNames names);
     const std::vector<std::wstring>& Paths();
 
+    // The paths as a command starts on them: short names lengthened (LengthenShortNames),
+    // once per selection. Only paths that hold a '~' pay, and only when a command starts,
+    // never while the menu is built.
+    const std::vector<std::wstring>& PathsForCommand(const ShortNameLookup& lookup);
+
   private:
     std::vector<std::wstring> paths_;
     PackedNames pending_;
     bool hasPending_ = false;
+    bool lengthened_ = false;
 };
 
 } // namespace tarvix

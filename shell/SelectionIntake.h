@@ -9,9 +9,11 @@
 namespace tarvix {
 
 // Asks the data object for its drop list (CF_HDROP in global memory). When it answers S_OK
-// with a well-formed list, `selection` is replaced by the full paths it names;
-// otherwise the selection is left as it was. Returns the data object's answer, or an error
-// for a malformed drop list.
+// with a well-formed list, `selection` is replaced by the full paths it names. When it gives
+// no such list, its shell ID list array (CFSTR_SHELLIDLIST) is read instead, where every
+// object in it has a file system path. Otherwise the selection is left as it was. Returns the
+// data object's answer for the drop list, or an error for a malformed one; S_OK when the ID
+// list array stood in.
 HRESULT ReadSelection(IDataObject* data, Selection& selection);
 
 // The names of a drop list in global memory, each read whole, in list order; nothing for a

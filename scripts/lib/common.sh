@@ -103,6 +103,8 @@ tarvix_wine_start() {
   fi
   local fresh=0
   [ -d "$WINEPREFIX" ] || fresh=1
+  # Wine started before its display answers never shows a window.
+  tarvix_wait_for_display 30 || echo "== the X display $DISPLAY does not answer" >&2
   mkdir -p "$WINEPREFIX"
   # Every Wine start is redirected: its background processes would otherwise hold the
   # caller's output pipe open forever.
@@ -130,6 +132,26 @@ tarvix_wine_stop() {
   if [ -n "${TARVIX_PREFIX_LOCK:-}" ]; then exec {TARVIX_PREFIX_LOCK}>&-; fi
   TARVIX_PREFIX_LOCK=
   return 0
+}
+
+# Waits until the X display $DISPLAY answers, at most $1 seconds; false when it never does.
+tarvix_wait_for_display() {
+  local deadline=$((SECONDS + $1))
+  until xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; do
+    [ $SECONDS -ge $deadline ] && return 1
+    sleep 0.2
+  done
+}
+
+# Waits until a window whose title holds $1 is on $DISPLAY, at most $2 seconds, and no longer
+# than the process $3 runs; false when the window was not seen.
+tarvix_wait_for_window() {
+  local deadline=$((SECONDS + $2))
+  until xwininfo -display "$DISPLAY" -root -tree 2>/dev/null | grep -qF "$1"; do
+    [ $SECONDS -ge $deadline ] && return 1
+    kill -0 "$3" 2>/dev/null || return 1
+    sleep 0.5
+  done
 }
 
 # The DOS path Wine gives a Unix path.

@@ -1,5 +1,6 @@
 // The drop list reader on any block: never reads outside it (ASan watches), and every name
-// it returns is non-empty and NUL-free.
+// it returns is non-empty and NUL-free. The ID list array reader on the same block: never
+// reads outside it, and every list it finds starts inside it.
 #include "shell/DropList.h"
 
 #include <cstdint>
@@ -20,6 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < names->size(); ++i) {
             const auto name = (*names)[i];
             if (name.empty() || name.find(L'\0') != std::wstring_view::npos) {
+                std::abort();
+            }
+        }
+    }
+    if (const auto lists = tarvix::ParseIdListArray(block.data(), block.size())) {
+        for (std::size_t offset : lists->children) {
+            if (offset + 2 > block.size()) {
                 std::abort();
             }
         }

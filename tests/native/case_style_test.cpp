@@ -12,12 +12,19 @@ std::wstring Styled(const std::wstring& path, int style) {
     return result;
 }
 
-TEST(CaseStyle, WorkedExampleInAllFourStyles) {
+// Only the object's own name changes; its folder is handed on as it is spelled, which is what
+// names it in a case-sensitive folder too.
+TEST(CaseStyle, WorkedExampleInAllFourStylesKeepsTheFolderAsSpelled) {
     const std::wstring path = L"C:\\Work\\My report.Final.TXT";
-    EXPECT_EQ(Styled(path, 1), L"c:\\work\\my report.final.txt");
+    EXPECT_EQ(Styled(path, 1), L"C:\\Work\\my report.final.txt");
     EXPECT_EQ(Styled(path, 2), L"C:\\Work\\My report.final.txt");
     EXPECT_EQ(Styled(path, 3), L"C:\\Work\\My Report.final.txt");
-    EXPECT_EQ(Styled(path, 4), L"C:\\WORK\\MY REPORT.FINAL.TXT");
+    EXPECT_EQ(Styled(path, 4), L"C:\\Work\\MY REPORT.FINAL.TXT");
+    EXPECT_EQ(Styled(L"\\\\Nas\\Share\\Mixed\\Sub Folder", 1),
+              L"\\\\Nas\\Share\\Mixed\\sub folder");
+    EXPECT_EQ(Styled(L"\\\\Nas\\Share\\Mixed\\Sub Folder", 4),
+              L"\\\\Nas\\Share\\Mixed\\SUB FOLDER");
+    EXPECT_EQ(Styled(L"C:\\", 4), L"C:\\");
 }
 
 TEST(CaseStyle, WordCapitalsRaiseOnlyAfterSpaces) {

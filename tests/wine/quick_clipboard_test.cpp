@@ -1,6 +1,9 @@
 // Names to the clipboard through the DLL: the exact bytes, the selection left whole, and a
-// clipboard that another program holds open.
+// clipboard that another program holds open for a moment or for good.
+#include "common/Retry.h"
+#include "platform/Clipboard.h"
 #include "platform/Text.h"
+#include "shell/Dispatch.h"
 #include "support/ClipboardData.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
@@ -81,31 +84,60 @@ TEST_F(NamesToClipboard, NamesOnlyLeavesTheSelectionWithItsFullPaths) {
     EXPECT_EQ(Snapshot(elsewhere.Path()), (Map{{"Report.txt", "an unrelated file"}}));
 }
 
-TEST_F(NamesToClipboard, AClipboardHeldByAnotherProgramIsReportedAndLeftAlone) {
-    PutOnClipboard(std::string("held content"));
-    std::atomic<bool> held{false};
-    std::atomic<bool> release{false};
-    std::thread holder([&] {
-        held = ::OpenClipboard(nullptr) != FALSE;
-        while (!release) {
-            ::Sleep(5);
+// Another program holds the clipboard open: the command waits for it briefly (the pauses come
+// here, so no time passes) and puts the names on it once it is free; held all the while, the
+// clipboard is reported and left as it was.
+TEST_F(NamesToClipboard, AClipboardHeldByAnotherProgramIsWaitedForThenReported) {
+    for (const bool freed : {true, false}) {
+        SCOPED_TRACE(freed ? "freed" : "held");
+        PutOnClipboard(std::string("held content"));
+        std::atomic<bool> held{false};
+        std::atomic<bool> release{false};
+        std::thread holder([&] {
+            held = ::OpenClipboard(nullptr) != FALSE;
+            while (!release) {
+                ::Sleep(5);
+            }
+            if (held) {
+                ::CloseClipboard();
+            }
+        });
+        ASSERT_TRUE(WaitUntil([&] { return held.load(); }));
+        auto free = [&] {
+            release = true;
+            if (holder.joinable()) {
+                holder.join();
+            }
+        };
+        unsigned pauses = 0;
+        OverrideClipboardPause([&](unsigned long milliseconds) {
+            EXPECT_EQ(milliseconds, kBriefRetry.pauseMs);
+            if (++pauses == 2 && freed) {
+                free();
+            }
+        });
+        WindowRobot robot;
+        if (!freed) {
+            robot.Answer("Error", IDOK);
         }
-        if (held) {
-            ::CloseClipboard();
+        robot.Start();
+        Selection selection({L"C:\\Work\\a.txt"});
+        RunCommandContained(8, selection);
+        const std::vector<SeenWindow> seen = robot.Finish();
+        OverrideClipboardPause(nullptr);
+        free();
+
+        if (freed) {
+            EXPECT_TRUE(seen.empty());
+            EXPECT_EQ(pauses, 2u);
+            EXPECT_EQ(ClipboardBytes(), "C:\\Work\\a.txt\r\n");
+        } else {
+            ASSERT_EQ(seen.size(), 1u);
+            EXPECT_EQ(seen[0].text, "Cannot open clipboard");
+            EXPECT_EQ(pauses, kBriefRetry.attempts - 1);
+            EXPECT_EQ(ClipboardBytes(), "held content");
         }
-    });
-    ASSERT_TRUE(WaitUntil([&] { return held.load(); }));
-
-    WindowRobot robot;
-    robot.Answer("Error", IDOK).Start();
-    EXPECT_EQ(SelectAndInvoke(dll, {L"C:\\Work\\a.txt"}, 8, shellWindow), S_OK);
-    const std::vector<SeenWindow> seen = robot.Finish();
-    release = true;
-    holder.join();
-
-    ASSERT_EQ(seen.size(), 1u);
-    EXPECT_EQ(seen[0].text, "Cannot open clipboard");
-    EXPECT_EQ(ClipboardBytes(), "held content");
+    }
 }
 
 } // namespace

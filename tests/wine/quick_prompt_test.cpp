@@ -43,32 +43,50 @@ class CommandPrompt : public ::testing::Test {
     std::wstring startFolder;
 };
 
+// A local folder is handed over as the new process's current folder, never on its command
+// line, so '%' in its name is not expanded; a network folder is pushed, named through a
+// variable of the new process.
 TEST_F(CommandPrompt, NtFamilyOpensCmdInTheFolderThatHoldsTheFirstObject) {
     OverridePlatformFamily(VER_PLATFORM_WIN32_NT);
-    const std::wstring cmd = SystemFolderOfTheMachine() + L"\\cmd.exe /k pushd ";
+    const std::wstring cmd = SystemFolderOfTheMachine() + L"\\cmd.exe";
+    const std::wstring push =
+        cmd + L" /k pushd \"%TARVIX_PROMPT_FOLDER%\" & set TARVIX_PROMPT_FOLDER=";
     const std::wstring deep = L"C:\\" + std::wstring(600, L'd');
     const struct {
         std::vector<std::wstring> selection;
         std::wstring commandLine;
+        std::wstring currentFolder;
+        std::wstring pushed;
     } cases[] = {
-        {{L"C:\\Work\\a.txt"}, cmd + L"\"C:\\Work\""},
-        {{L"C:\\Work\\Sub"}, cmd + L"\"C:\\Work\""},
-        {{L"C:\\a.txt"}, cmd + L"\"C:\\\""},
-        {{L"C:\\"}, cmd + L"\"C:\\\""},
-        {{L"\\\\server\\share\\a.txt"}, cmd + L"\"\\\\server\\share\""},
-        {{L"D:\\First\\x.doc", L"C:\\Second\\y.doc", L"E:\\"}, cmd + L"\"D:\\First\""},
-        {{L"C:\\Work\\with space\\b c.txt"}, cmd + L"\"C:\\Work\\with space\""},
+        {{L"C:\\Work\\a.txt"}, cmd, L"C:\\Work", L""},
+        {{L"C:\\Work\\Sub"}, cmd, L"C:\\Work", L""},
+        {{L"C:\\a.txt"}, cmd, L"C:\\", L""},
+        {{L"C:\\"}, cmd, L"C:\\", L""},
+        {{L"C:\\100%x%\\a.txt"}, cmd, L"C:\\100%x%", L""},
+        {{L"C:\\%PATH%\\a.txt"}, cmd, L"C:\\%PATH%", L""},
+        {{L"\\\\server\\share\\a.txt"}, push, L"", L"\\\\server\\share"},
+        {{L"\\\\server\\share\\%PATH%\\a.txt"}, push, L"", L"\\\\server\\share\\%PATH%"},
+        {{L"D:\\First\\x.doc", L"C:\\Second\\y.doc", L"E:\\"}, cmd, L"D:\\First", L""},
+        {{L"C:\\Work\\with space\\b c.txt"}, cmd, L"C:\\Work\\with space", L""},
         {{L"C:\\\u0141\u00f3d\u017a\\\u65e5\u672c \U0001F389\\a.txt"},
-         cmd + L"\"C:\\\u0141\u00f3d\u017a\\\u65e5\u672c \U0001F389\""},
-        // Past MAX_PATH: the interpreter answers for a folder it cannot enter.
-        {{deep + L"\\a.txt"}, cmd + L"\"" + deep + L"\""},
+         cmd,
+         L"C:\\\u0141\u00f3d\u017a\\\u65e5\u672c \U0001F389",
+         L""},
+        // Past the limit of a current folder: the interpreter answers for a folder it cannot
+        // enter.
+        {{deep + L"\\a.txt"}, push, L"", deep},
     };
     for (const auto& test : cases) {
+        SCOPED_TRACE(U8(test.selection.front()));
         RecordStartsInstead();
-        EXPECT_TRUE(Run(test.selection).empty()) << U8(test.commandLine);
-        ASSERT_EQ(RecordedStarts().size(), 1u) << U8(test.commandLine);
-        EXPECT_EQ(RecordedStarts()[0].target, test.commandLine);
-        EXPECT_EQ(RecordedStarts()[0].show, SW_SHOWDEFAULT);
+        EXPECT_TRUE(Run(test.selection).empty());
+        ASSERT_EQ(RecordedStarts().size(), 1u);
+        const RecordedStart& start = RecordedStarts()[0];
+        EXPECT_EQ(start.target, test.commandLine);
+        EXPECT_EQ(start.currentFolder, test.currentFolder);
+        EXPECT_EQ(start.variable.name, test.pushed.empty() ? L"" : L"TARVIX_PROMPT_FOLDER");
+        EXPECT_EQ(start.variable.value, test.pushed);
+        EXPECT_EQ(start.show, SW_SHOWDEFAULT);
         EXPECT_EQ(CurrentFolder(), startFolder) << "the host's current folder stays";
     }
 }
@@ -121,6 +139,42 @@ std::vector<DWORD> ChildInterpreters() {
     }
     ::CloseHandle(snapshot);
     return found;
+}
+
+// Both ways the interpreter is started, for real, in folders named like variables: it stands
+// in the folder itself. The /k of the command is /c here, with a "cd" that writes where the
+// interpreter stands into a file there. Pushed folders name no defined variable: Windows' cmd
+// expands the %name% of the line once, Wine's expands the value again.
+TEST_F(CommandPrompt, TheInterpreterStandsInAFolderNamedLikeAVariable) {
+    StartForReal();
+    TempFolder folder("Prompt names");
+    std::wstring pushLine =
+        PromptCommandLine(true, SystemFolderOfTheMachine(), L"\\\\server\\share")->commandLine;
+    pushLine.replace(pushLine.find(L" /k "), 4, L" /c ");
+    for (const auto& [name, pushed] :
+         {std::pair{"100%x%", true}, std::pair{"a & b%x", true}, std::pair{"%PATH%", false},
+          std::pair{"%TEMP% & %x", false}}) {
+        SCOPED_TRACE(name);
+        const std::wstring named = folder / name;
+        MakeFolder(named);
+        const auto local = PromptCommandLine(true, SystemFolderOfTheMachine(), named);
+        ASSERT_TRUE(local.has_value());
+        ASSERT_EQ(local->currentFolder, named);
+        std::vector<std::pair<std::wstring, ChildVariable>> starts = {
+            {local->commandLine + L" /c cd > stands.txt", {}}};
+        if (pushed) {
+            starts.push_back({pushLine + L" & cd > stands.txt", {kPromptFolderVariable, named}});
+        }
+        for (const auto& [commandLine, variable] : starts) {
+            ::DeleteFileW((named + L"\\stands.txt").c_str());
+            ASSERT_TRUE(StartProgram(commandLine, SW_HIDE,
+                                     variable.name.empty() ? local->currentFolder : L"", variable));
+            EXPECT_TRUE(WaitUntil([&] {
+                return ReadTextFile(named + L"\\stands.txt").find('\n') != std::string::npos;
+            })) << U8(commandLine);
+            EXPECT_EQ(ReadTextFile(named + L"\\stands.txt"), U8(named) + "\r\n");
+        }
+    }
 }
 
 TEST_F(CommandPrompt, TheRealStartOpensTheInterpreter) {

@@ -1,9 +1,11 @@
 // Every command through every platform failure it can meet, at each of its first calls and
 // for good: the command reports in a box and returns, the frame around it is restored, and no
 // byte of the user's files is lost.
+#include "common/ClassIdentity.h"
 #include "fileops/CopyMoveRules.h"
 #include "platform/Faults.h"
 #include "platform/Module.h"
+#include "platform/Registry.h"
 #include "platform/Text.h"
 #include "reliability_support.h"
 #include "shell/Dispatch.h"
@@ -237,6 +239,42 @@ TEST(RegistrationFaults, AFailedRegistryWriteIsThrown) {
     }
     UpdateServerRegistry(false);
     std::printf("[ walk     ] registration: %d faults injected\n", injected);
+}
+
+bool KeyExists(HKEY root, const std::wstring& key) {
+    HKEY opened = nullptr;
+    if (::RegOpenKeyExW(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) {
+        return false;
+    }
+    ::RegCloseKey(opened);
+    return true;
+}
+
+// Where the user's own classes (HKCU\Software\Classes) hold a key, Windows writes through
+// HKEY_CLASSES_ROOT into them, so a setup run as administrator would register for that user
+// alone. This process sees classes of a user as HKEY_CLASSES_ROOT, as such a setup does (Wine
+// itself does not merge the two): registration still writes, and unregistration still
+// removes, the machine's classes, and the user's stay as they were.
+TEST(Registration, WritesAndRemovesTheMachinesClassesWhateverTheUsersClassesHold) {
+    const wchar_t userClassesKey[] = L"Software\\Tarvix test user classes";
+    RegKey userClasses(OpenOrCreateKey(HKEY_CURRENT_USER, userClassesKey));
+    ASSERT_TRUE(userClasses);
+    ASSERT_EQ(::RegOverridePredefKey(HKEY_CLASSES_ROOT, userClasses.Get()), ERROR_SUCCESS);
+    const std::wstring entries[] = {ClassKey(), InprocServerKey(),
+                                    L"*\\shellex\\ContextMenuHandlers\\Tarvix",
+                                    L"Folder\\shellex\\ContextMenuHandlers\\Tarvix"};
+    UpdateServerRegistry(true);
+    for (const std::wstring& key : entries) {
+        EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, MachineClassKey(key))) << U8(key);
+        EXPECT_FALSE(KeyExists(userClasses.Get(), key)) << U8(key);
+    }
+    UpdateServerRegistry(false);
+    for (const std::wstring& key : entries) {
+        EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, MachineClassKey(key))) << U8(key);
+    }
+    ::RegOverridePredefKey(HKEY_CLASSES_ROOT, nullptr);
+    userClasses.Reset();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, userClassesKey);
 }
 
 } // namespace

@@ -10,12 +10,21 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace tarvix::test {
 namespace {
 
 using Dispatch = DispatchFrame;
+
+// Every window the robot met was one a step expected: a box no step waited for fails the test.
+void ExpectOnlyExpectedWindows(const std::vector<SeenWindow>& seen) {
+    for (const SeenWindow& window : seen) {
+        EXPECT_TRUE(window.expected) << "unexpected \"" << window.caption << "\": " << window.text;
+    }
+}
 
 TEST_F(Dispatch, VerbStringsAndIndexesAboveElevenAreRefused) {
     EXPECT_EQ(Choose("open"), E_FAIL);
@@ -36,7 +45,7 @@ TEST_F(Dispatch, EveryCommandIndexAnswersOkAndRestoresTheFrame) {
         EXPECT_EQ(BusyCounter(), 0);
         EXPECT_EQ(OwnerWindow(), previousOwner);
     }
-    robot.Finish();
+    ExpectOnlyExpectedWindows(robot.Finish());
 }
 
 // A C++ exception that leaves a command is shown with its text (or "Out of memory") and goes
@@ -53,7 +62,7 @@ TEST_F(Dispatch, AnExceptionInsideACommandIsShownAndContained) {
         robot.Start();
         PlanFault(fault, 0);
         EXPECT_EQ(Choose(8u), S_OK);
-        robot.Finish();
+        ExpectOnlyExpectedWindows(robot.Finish());
         EXPECT_TRUE(robot.AllStepsMet());
         EXPECT_EQ(shown, text);
         EXPECT_EQ(BusyCounter(), 0);
@@ -62,12 +71,74 @@ TEST_F(Dispatch, AnExceptionInsideACommandIsShownAndContained) {
     }
 }
 
-TEST_F(Dispatch, AQuitMessageMetWhileDrainingIsPostedAgain) {
-    ::PostQuitMessage(7);
-    EXPECT_EQ(Choose(4u), S_OK);
+// The messages a window of the shell was given while the drain ran.
+std::vector<UINT> g_dispatched;
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT || message == WM_TIMER || message == WM_CLOSE || message >= WM_USER ||
+        (message >= WM_KEYFIRST && message <= WM_KEYLAST) ||
+        (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+        (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK)) {
+        g_dispatched.push_back(message);
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+// After the command the drain runs paint, timers and posted messages of the application; the
+// user's keys and clicks and a request to close stay queued, in order, for the shell's own
+// loop, and a quit message is posted again.
+TEST_F(Dispatch, TheDrainLeavesInputCloseAndQuitToTheShellsLoop) {
+    WNDCLASSW recording{};
+    recording.lpfnWndProc = RecordingProcedure;
+    recording.hInstance = ::GetModuleHandleW(nullptr);
+    recording.lpszClassName = L"TarvixDrainProbe";
+    ::RegisterClassW(&recording);
+    HWND shell = ::CreateWindowW(L"TarvixDrainProbe", L"probe", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20,
+                                 nullptr, nullptr, recording.hInstance, nullptr);
+    ASSERT_NE(shell, nullptr);
     MSG message;
-    ASSERT_TRUE(::PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(message.wParam, 7u);
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        ::DispatchMessageW(&message);
+    }
+    g_dispatched.clear();
+
+    const std::vector<UINT> input = {WM_KEYDOWN,     WM_CHAR,          WM_KEYUP,
+                                     WM_LBUTTONDOWN, WM_LBUTTONUP,     WM_MOUSEMOVE,
+                                     WM_RBUTTONDOWN, WM_NCLBUTTONDOWN, WM_CLOSE};
+    ::PostMessageW(shell, WM_APP + 1, 0, 0);
+    for (UINT queued : input) {
+        ::PostMessageW(shell, queued, 0, 0);
+    }
+    ::PostMessageW(shell, WM_USER + 5, 0, 0);
+    ::InvalidateRect(shell, nullptr, FALSE);
+    ::SetTimer(shell, 1, USER_TIMER_MINIMUM, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return (HIWORD(::GetQueueStatus(QS_TIMER)) & QS_TIMER) != 0; }));
+    ::PostQuitMessage(7);
+
+    EXPECT_EQ(Choose(4u), S_OK);
+    ::KillTimer(shell, 1);
+    const std::vector<UINT> drained = g_dispatched;
+    std::vector<UINT> left;
+    bool quit = false;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quit = true;
+            EXPECT_EQ(message.wParam, 7u);
+        } else if (message.hwnd == shell && message.message != WM_TIMER &&
+                   message.message != WM_PAINT) {
+            left.push_back(message.message);
+        }
+    }
+    ::DestroyWindow(shell);
+
+    for (UINT ran : {UINT(WM_APP + 1), UINT(WM_USER + 5), UINT(WM_PAINT), UINT(WM_TIMER)}) {
+        EXPECT_NE(std::find(drained.begin(), drained.end(), ran), drained.end()) << ran;
+    }
+    for (UINT queued : input) {
+        EXPECT_EQ(std::find(drained.begin(), drained.end(), queued), drained.end()) << queued;
+    }
+    EXPECT_EQ(left, input);
+    EXPECT_TRUE(quit);
 }
 
 // BCM_GETIDEALSIZE exists only in the buttons of common controls version 6.
@@ -96,7 +167,7 @@ bool CommandButtonIsVersion6(const std::string& caption, int button,
     });
     robot.Start();
     command();
-    robot.Finish();
+    ExpectOnlyExpectedWindows(robot.Finish());
     EXPECT_TRUE(robot.AllStepsMet()) << caption;
     return version6;
 }

@@ -25,6 +25,34 @@ HRESULT InitializeWith(IShellExtInit* init, IDataObject* data) {
     return result;
 }
 
+// A data object with the ID list array alone, whose parent is the desktop and whose objects
+// are named by their whole item lists, as search results give them.
+IDataObject* DesktopIdListArray(const std::vector<std::wstring>& paths) {
+    using CreateFromIdArray =
+        HRESULT(WINAPI*)(PCIDLIST_ABSOLUTE, UINT, PCUIDLIST_RELATIVE_ARRAY, IDataObject**);
+    const auto create = reinterpret_cast<CreateFromIdArray>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleW(L"shell32.dll"), MAKEINTRESOURCEA(83))));
+    std::vector<PIDLIST_ABSOLUTE> items;
+    for (const std::wstring& path : paths) {
+        items.push_back(::ILCreateFromPathW(path.c_str()));
+    }
+    const ITEMIDLIST_ABSOLUTE desktop{};
+    IDataObject* data = nullptr;
+    if (create != nullptr) {
+        create(&desktop, static_cast<UINT>(items.size()),
+               const_cast<PCUIDLIST_RELATIVE_ARRAY>(
+                   reinterpret_cast<PUIDLIST_RELATIVE*>(items.data())),
+               &data);
+    }
+    for (PIDLIST_ABSOLUTE item : items) {
+        ::ILFree(item);
+    }
+    return WithoutDropList(data);
+}
+
+// The shell's own data object, and the same without its drop list (as the shell gives it for
+// long paths where the volume has no 8.3 names): its ID list array names the same objects,
+// also where it names them from the desktop down.
 TEST(Selection, ShellDataObjectGivesFullPathsInOrderWithFolders) {
     TempFolder folder;
     WriteTextFile(folder / "b with space.txt", "b");
@@ -32,18 +60,43 @@ TEST(Selection, ShellDataObjectGivesFullPathsInOrderWithFolders) {
     MakeFolder(folder / "sub");
     const std::vector<std::wstring> paths = {folder / "b with space.txt", folder / "sub",
                                              folder / "a.txt"};
-    IDataObject* data = ShellDataObject(paths);
-    ASSERT_NE(data, nullptr);
-
-    TTarvixExt* extension = new TTarvixExt();
-    extension->AddRef();
-    EXPECT_EQ(InitializeWith(extension, data), S_OK);
-    const std::vector<std::wstring> selected = extension->SelectedPaths();
-    extension->Release();
-    ASSERT_EQ(selected.size(), 3u);
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        EXPECT_EQ(lstrcmpiW(selected[i].c_str(), paths[i].c_str()), 0) << U8(selected[i]);
+    const std::pair<const char*, IDataObject*> sources[] = {
+        {"drop list", ShellDataObject(paths)},
+        {"ID list array", WithoutDropList(ShellDataObject(paths))},
+        {"ID list array from the desktop", DesktopIdListArray(paths)},
+    };
+    for (const auto& [source, data] : sources) {
+        SCOPED_TRACE(source);
+        ASSERT_NE(data, nullptr);
+        TTarvixExt* extension = new TTarvixExt();
+        extension->AddRef();
+        EXPECT_EQ(InitializeWith(extension, data), S_OK);
+        const std::vector<std::wstring> selected = extension->SelectedPaths();
+        extension->Release();
+        ASSERT_EQ(selected.size(), 3u);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            EXPECT_EQ(lstrcmpiW(selected[i].c_str(), paths[i].c_str()), 0) << U8(selected[i]);
+        }
     }
+}
+
+// The data object of an object outside the file system (This PC), with no drop list.
+IDataObject* ThisPcWithoutDropList() {
+    IShellFolder* desktop = nullptr;
+    if (FAILED(::SHGetDesktopFolder(&desktop))) {
+        return nullptr;
+    }
+    wchar_t thisPc[] = L"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+    PIDLIST_RELATIVE item = nullptr;
+    IDataObject* data = nullptr;
+    if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, thisPc, nullptr, &item, nullptr))) {
+        PCUITEMID_CHILD child = reinterpret_cast<PCUITEMID_CHILD>(item);
+        desktop->GetUIObjectOf(nullptr, 1, &child, IID_IDataObject, nullptr,
+                               reinterpret_cast<void**>(&data));
+        ::CoTaskMemFree(item);
+    }
+    desktop->Release();
+    return WithoutDropList(data, DV_E_FORMATETC);
 }
 
 TEST(Selection, DropListKeepsDuplicatesLongNamesAndEveryScriptWhole) {
@@ -71,6 +124,10 @@ TEST(Selection, RefusalsKeepThePreviousSelection) {
     EXPECT_EQ(InitializeWith(extension, nullptr), E_INVALIDARG);
     EXPECT_EQ(InitializeWith(extension, NewDropDataObject({}, DV_E_FORMATETC)), DV_E_FORMATETC);
     EXPECT_EQ(InitializeWith(extension, NewDropDataObject({}, E_OUTOFMEMORY)), E_OUTOFMEMORY);
+    IDataObject* thisPc = ThisPcWithoutDropList();
+    ASSERT_NE(thisPc, nullptr);
+    EXPECT_EQ(InitializeWith(extension, thisPc), DV_E_FORMATETC)
+        << "an object without a file system path: no menu";
 
     RaiseBusy();
     EXPECT_EQ(InitializeWith(extension, NewDropDataObject({"C:\\other.txt"})), E_INVALIDARG)

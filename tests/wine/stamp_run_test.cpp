@@ -240,7 +240,7 @@ TEST(StampCommand, ThroughTheDllOkStampsTheSelection) {
 
 // The zone comes from TZ, which a process reads when it starts: ctest runs this case once more
 // on its own with TZ set to the zone, and the run without it skips.
-const wchar_t kZone[] = L"Europe/Prague";
+const wchar_t kZone[] = L"America/New_York";
 
 bool InZone() {
     wchar_t zone[64] = {};
@@ -248,32 +248,42 @@ bool InZone() {
            std::wstring(zone) == kZone;
 }
 
-TEST(StampZone, WinterAndSummerDatesKeepTheEnteredLocalTime) {
+// Eastern Time is UTC-5 in winter and UTC-4 in summer, whenever the run is; its daylight
+// saving time ran from the first Sunday of April to the last Sunday of October until 2006,
+// and from the second Sunday of March to the first Sunday of November since 2007. Each date
+// is converted by the rules of its own year.
+TEST(StampZone, EachDateKeepsTheEnteredLocalTimeByTheRulesOfItsYear) {
     if (!InZone()) {
         GTEST_SKIP() << "runs as the test stamp_zone, with TZ=" << U8(kZone);
     }
     TIME_ZONE_INFORMATION zone{};
     ::GetTimeZoneInformation(&zone);
-    ASSERT_EQ(zone.Bias, -60) << "the zone of TZ is not in force";
+    ASSERT_EQ(zone.Bias, 300) << "the zone of TZ is not in force";
     TempFolder folder("Stamp Zone");
-    const std::wstring winter = folder / L"winter.txt";
-    const std::wstring summer = folder / L"summer.txt";
-    WriteTextFile(winter, "w");
-    WriteTextFile(summer, "s");
-    StampChoice choice;
-    choice.year = 2024;
-    choice.hour = 12;
-    choice.day = 15;
+    const struct {
+        WORD year, month, day, utcHour;
+    } dates[] = {
+        {2024, 1, 15, 17}, {2024, 7, 15, 16}, {2024, 3, 20, 16},
+        {2006, 3, 20, 17}, {2006, 11, 1, 17}, {2006, 4, 3, 16},
+    };
     TFormProgress progress;
-    choice.month = 1;
-    ApplyTimeStamps(choice, {winter}, progress);
-    choice.month = 7;
-    ApplyTimeStamps(choice, {summer}, progress);
-    // Central European Time is UTC+1 in January and UTC+2 in July, whenever the run is.
-    EXPECT_TRUE(SameTime(ReadTimes(winter).written, UtcTime(2024, 1, 15, 11, 0, 0)));
-    EXPECT_TRUE(SameTime(ReadTimes(winter).accessed, UtcTime(2024, 1, 15, 11, 0, 0)));
-    EXPECT_TRUE(SameTime(ReadTimes(summer).written, UtcTime(2024, 7, 15, 10, 0, 0)));
-    EXPECT_TRUE(SameTime(ReadTimes(summer).accessed, UtcTime(2024, 7, 15, 10, 0, 0)));
+    for (const auto& date : dates) {
+        SCOPED_TRACE(std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+                     std::to_string(date.day));
+        const std::wstring file =
+            folder / (std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+                      std::to_string(date.day) + ".txt");
+        WriteTextFile(file, "stamped");
+        StampChoice choice;
+        choice.year = date.year;
+        choice.month = date.month;
+        choice.day = date.day;
+        choice.hour = 12;
+        ApplyTimeStamps(choice, {file}, progress);
+        const FILETIME expected = UtcTime(date.year, date.month, date.day, date.utcHour, 0, 0);
+        EXPECT_TRUE(SameTime(ReadTimes(file).written, expected));
+        EXPECT_TRUE(SameTime(ReadTimes(file).accessed, expected));
+    }
 }
 
 } // namespace

@@ -10,8 +10,15 @@ namespace {
 
 class DropDataObject final : public IDataObject {
   public:
-    DropDataObject(std::vector<BYTE> block, HRESULT failure)
-        : block_(std::move(block)), failure_(failure) {}
+    DropDataObject(std::vector<BYTE> block, HRESULT failure, IDataObject* others = nullptr)
+        : block_(std::move(block)), failure_(failure), others_(others) {}
+    ~DropDataObject() {
+        if (others_ != nullptr) {
+            others_->Release();
+        }
+    }
+    DropDataObject(const DropDataObject&) = delete;
+    DropDataObject& operator=(const DropDataObject&) = delete;
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
@@ -32,6 +39,9 @@ class DropDataObject final : public IDataObject {
     }
 
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
+        if (others_ != nullptr && format->cfFormat != CF_HDROP) {
+            return others_->GetData(format, medium);
+        }
         if (failure_ != S_OK) {
             return failure_;
         }
@@ -77,6 +87,7 @@ class DropDataObject final : public IDataObject {
     ULONG references_ = 1;
     std::vector<BYTE> block_;
     HRESULT failure_;
+    IDataObject* others_;
 };
 
 std::wstring Widen(const std::string& text) {
@@ -122,6 +133,10 @@ std::vector<BYTE> DropFilesBlock(const std::vector<std::string>& names, bool wid
 
 IDataObject* NewDropDataObject(std::vector<BYTE> block, HRESULT failure) {
     return new DropDataObject(std::move(block), failure);
+}
+
+IDataObject* WithoutDropList(IDataObject* data, HRESULT failure) {
+    return data == nullptr ? nullptr : new DropDataObject({}, failure, data);
 }
 
 IDataObject* NewDropDataObject(const std::vector<std::string>& names) {

@@ -18,6 +18,10 @@ IDataObject* NewDropDataObject(std::vector<BYTE> block, HRESULT failure = S_OK);
 IDataObject* NewDropDataObject(const std::vector<std::string>& names);
 IDataObject* NewDropDataObject(const std::vector<std::wstring>& names);
 
+// `data` (whose reference it takes) with its drop list refused with `failure`, as the shell
+// refuses it for long paths on a volume without 8.3 names; every other format as `data` gives it.
+IDataObject* WithoutDropList(IDataObject* data, HRESULT failure = E_FAIL);
+
 // The shell's own data object for objects of one folder (Windows paths), or null.
 IDataObject* ShellDataObject(const std::vector<std::wstring>& paths);
 
