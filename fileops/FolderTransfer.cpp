@@ -4,6 +4,7 @@
 #include "EntryKind.h"
 #include "common/FileAttributes.h"
 #include "common/PathTerms.h"
+#include "common/Retry.h"
 
 #include <vector>
 
@@ -11,7 +12,8 @@ namespace tarvix {
 namespace {
 
 constexpr unsigned kTemporaryNameAttempts = 16;
-constexpr unsigned kBusyRetries = 5;
+// A sharing violation: the one error of a busy object, to the rule of what passes.
+constexpr unsigned long kBusyError = 32;
 
 CopyTick TickFor(const CopyContext& context) {
     return [&user = context.user](std::uint64_t done, std::uint64_t total) {
@@ -67,11 +69,14 @@ void KeepCreationTime(const CopyContext& context, const ObjectFacts& facts,
 } // namespace
 
 FsResult RetryWhileBusy(FileSystem& files, const std::function<FsResult()>& call) {
-    FsResult result = call();
-    for (unsigned attempt = 0; result == FsResult::Busy && attempt < kBusyRetries; ++attempt) {
-        files.PauseBeforeRetry(attempt);
-        result = call();
-    }
+    FsResult result = FsResult::Failed;
+    RetryBriefly(
+        [&](unsigned long& error) {
+            result = call();
+            error = result == FsResult::Busy ? kBusyError : 0;
+            return result != FsResult::Busy;
+        },
+        [&](unsigned long milliseconds) { files.PauseBeforeRetry(milliseconds); });
     return result;
 }
 

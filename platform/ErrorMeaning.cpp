@@ -1,5 +1,7 @@
 #include "ErrorMeaning.h"
 
+#include "common/Retry.h"
+
 namespace tarvix {
 namespace {
 
@@ -7,10 +9,7 @@ namespace {
 constexpr unsigned long kInvalidFunction = 1;
 constexpr unsigned long kFileNotFound = 2;
 constexpr unsigned long kPathNotFound = 3;
-constexpr unsigned long kAccessDenied = 5;
 constexpr unsigned long kNotSameDevice = 17;
-constexpr unsigned long kSharingViolation = 32;
-constexpr unsigned long kLockViolation = 33;
 constexpr unsigned long kNotSupported = 50;
 constexpr unsigned long kFileExists = 80;
 constexpr unsigned long kAlreadyExists = 183;
@@ -21,6 +20,9 @@ constexpr unsigned long kRequestAborted = 1235;
 } // namespace
 
 FsResult MeaningOf(unsigned long error) {
+    if (IsPassingError(error)) {
+        return FsResult::Busy;
+    }
     switch (error) {
     case kFileExists:
     case kAlreadyExists:
@@ -30,10 +32,6 @@ FsResult MeaningOf(unsigned long error) {
         return FsResult::NotFound;
     case kNotSameDevice:
         return FsResult::NotSameDevice;
-    case kSharingViolation:
-    case kLockViolation:
-    case kAccessDenied:
-        return FsResult::Busy;
     case kRequestAborted:
         return FsResult::Cancelled;
     case kInvalidFunction:

@@ -85,8 +85,8 @@ class FileSystem {
     // A name for a temporary file in `folder` (which ends in '\'), new for each attempt; the
     // caller creates it with a copy that fails on a taken name.
     virtual std::wstring TemporaryName(const std::wstring& folder, unsigned attempt) = 0;
-    // Waits a moment before a call that found its object busy is made again.
-    virtual void PauseBeforeRetry(unsigned attempt) = 0;
+    // Waits before a call that found its object busy is made again.
+    virtual void PauseBeforeRetry(unsigned long milliseconds) = 0;
 };
 
 } // namespace tarvix

@@ -340,8 +340,8 @@ std::wstring WindowsFileSystem::TemporaryName(const std::wstring& folder, unsign
     return TemporaryNameIn(folder, attempt);
 }
 
-void WindowsFileSystem::PauseBeforeRetry(unsigned attempt) {
-    ::Sleep(20u << attempt);
+void WindowsFileSystem::PauseBeforeRetry(unsigned long milliseconds) {
+    ::Sleep(milliseconds);
 }
 
 } // namespace tarvix

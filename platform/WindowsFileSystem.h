@@ -23,7 +23,7 @@ class WindowsFileSystem final : public FileSystem {
     bool SameName(const std::wstring& first, const std::wstring& second) override;
     std::wstring ComparablePath(const std::wstring& path) override;
     std::wstring TemporaryName(const std::wstring& folder, unsigned attempt) override;
-    void PauseBeforeRetry(unsigned attempt) override;
+    void PauseBeforeRetry(unsigned long milliseconds) override;
 };
 
 } // namespace tarvix

@@ -503,7 +503,7 @@ std::wstring MemoryFileSystem::TemporaryName(const std::wstring& folder, unsigne
     return folder + L"~tmp" + std::to_wstring(nextTemporary_++) + L".tmp";
 }
 
-void MemoryFileSystem::PauseBeforeRetry(unsigned) {
+void MemoryFileSystem::PauseBeforeRetry(unsigned long) {
     ++pauses_;
 }
 
