@@ -192,11 +192,21 @@ TransferEngine::Verdict TransferEngine::CheckDestination(const Source& source,
 }
 
 std::optional<TransferEngine::Outcome> TransferEngine::MoveInPlace(Source& source, bool replace) {
+    // The objects of a batch mostly share their folders: once a move between two folders was
+    // found to cross volumes, the others between them are not tried.
+    const std::wstring from = FolderPart(source.object.source);
+    const std::wstring to = FolderPart(source.object.destination);
+    if (from == crossingFrom_ && to == crossingTo_) {
+        source.acrossVolumes = true;
+        return std::nullopt;
+    }
     const FsResult moved = RetryWhileBusy(files_, [&] {
         return files_.Move(source.object.source, source.object.destination, replace);
     });
     if (moved == FsResult::NotSameDevice) {
         source.acrossVolumes = true;
+        crossingFrom_ = from;
+        crossingTo_ = to;
         return std::nullopt;
     }
     return moved == FsResult::Done ? Outcome::Moved : Outcome::Failed;
