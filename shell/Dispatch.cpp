@@ -44,11 +44,26 @@ void DrainMessages() {
 
 } // namespace
 
-void RunCommandContained(unsigned index, Selection& selection) {
+void RunCommandContained(unsigned index, Selection& selection, const StartCheck& mayStart) {
     const VisualStylesScope styles;
-    if (const auto escaped = CatchEscaping([&] { CommandAt(index)->run(selection.Paths()); })) {
+    if (const auto escaped = CatchEscaping([&] {
+            if (!mayStart || mayStart()) {
+                CommandAt(index)->run(selection.Paths());
+            }
+        })) {
         ReportEscapedException(*escaped);
     }
+}
+
+void RunFramedCommand(unsigned index, HWND owner, Selection& selection,
+                      const StartCheck& mayStart) {
+    RaiseBusy();
+    const HWND previousOwner = OwnerWindow();
+    SetOwnerWindow(owner);
+    RunCommandContained(index, selection, mayStart);
+    CatchEscaping([] { DrainMessages(); });
+    SetOwnerWindow(previousOwner);
+    LowerBusy();
 }
 
 namespace {
@@ -78,20 +93,11 @@ HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info, Selection& selection) {
     if (!command) {
         return E_FAIL;
     }
-    RaiseBusy();
-    const HWND previousOwner = OwnerWindow();
-    SetOwnerWindow(info->hwnd);
-    const unsigned index = *command;
-    HRESULT result = S_OK;
-    if (CommandAt(index) == nullptr) {
-        result = E_INVALIDARG;
-    } else {
-        RunCommandContained(index, selection);
-        CatchEscaping([] { DrainMessages(); });
+    if (CommandAt(*command) == nullptr) {
+        return E_INVALIDARG;
     }
-    SetOwnerWindow(previousOwner);
-    LowerBusy();
-    return result;
+    RunFramedCommand(*command, info->hwnd, selection);
+    return S_OK;
 }
 
 } // namespace tarvix
