@@ -3,6 +3,7 @@
 #include "support/DropData.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
+#include "support/TestObject.h"
 
 #include <algorithm>
 #include <string>
@@ -15,28 +16,8 @@ using test::ExtensionDll;
 
 // A handler that does nothing of its own: it takes the selection's drop list, as every
 // handler for files must, and adds no entry. What the shell pays for any such extension.
-class DoNothingHandler final : public IShellExtInit, public IContextMenu {
+class DoNothingHandler final : public test::TestObject<IShellExtInit, IContextMenu> {
   public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit)) {
-            *ppv = static_cast<IShellExtInit*>(this);
-        } else if (IsEqualIID(riid, IID_IContextMenu)) {
-            *ppv = static_cast<IContextMenu*>(this);
-        } else {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
     STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) override {
         FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
         STGMEDIUM medium{};
@@ -49,9 +30,6 @@ class DoNothingHandler final : public IShellExtInit, public IContextMenu {
     STDMETHODIMP QueryContextMenu(HMENU, UINT, UINT, UINT, UINT) override { return S_OK; }
     STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO*) override { return S_OK; }
     STDMETHODIMP GetCommandString(UINT_PTR, UINT, UINT*, CHAR*, UINT) override { return S_OK; }
-
-  private:
-    ULONG references_ = 1;
 };
 
 using MakeHandler = IShellExtInit* (*)(const ExtensionDll&);

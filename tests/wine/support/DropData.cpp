@@ -1,5 +1,6 @@
 #include "DropData.h"
 
+#include "TestObject.h"
 #include "tools/ShellDataObject.h"
 
 #include <cstring>
@@ -8,28 +9,10 @@
 namespace tarvix::test {
 namespace {
 
-class DropDataObject final : public IDataObject {
+class DropDataObject final : public TestObject<IDataObject> {
   public:
     DropDataObject(std::vector<BYTE> block, HRESULT failure)
         : block_(std::move(block)), failure_(failure) {}
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-            *ppv = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (failure_ != S_OK) {
@@ -74,7 +57,6 @@ class DropDataObject final : public IDataObject {
     }
 
   private:
-    ULONG references_ = 1;
     std::vector<BYTE> block_;
     HRESULT failure_;
 };
