@@ -1,8 +1,10 @@
 // A small shell host: loads the registered context-menu handlers for files and folders
-// exactly as Explorer does, and shows, lists or runs their menu for the given objects.
+// exactly as Explorer does, and shows, lists or runs their menu for the given objects; with
+// --modern, the first menu of Windows 11 from the handlers a package manifest declares.
 // Paths are Windows paths; a path starting with '/' is taken as a Unix path under Wine.
 // Arguments are read as UTF-16, so names outside the ANSI code page reach the handlers.
 #include "platform/Win.h"
+#include "tools/FirstMenuHost.h"
 #include "tools/ShellDataObject.h"
 
 #include <shlwapi.h>
@@ -31,6 +33,12 @@ constexpr char kUsage[] =
     "                            the file menu.done appears in the done folder\n"
     "  --choose \"<menu text>\"    for tests: the window, where every right click runs this\n"
     "                            entry at once instead of showing the menu\n"
+    "  --modern <manifest>       with any of the above: the first menu of Windows 11 instead,\n"
+    "                            built from the IExplorerCommand handlers the package\n"
+    "                            manifest declares for files and folders, loaded from the\n"
+    "                            DLL it names in the manifest's folder: each handler's entry\n"
+    "                            with its icon and a flyout of its commands; --list prints\n"
+    "                            \"title {canonical name} tooltip\"\n"
     "  --help                    print this text\n"
     "\n"
     "Example: ShellHost --invoke \"NEW NAME.NEW EXTENSION\" \"C:\\Work\\My Photo.jpg\"\n";
@@ -268,6 +276,7 @@ struct HostState {
     HFONT font = nullptr;
     std::wstring chosenText;  // --choose
     std::wstring pictureDone; // --picture: the done folder
+    std::wstring manifest;    // --modern: the package manifest
     bool submenuAsked = false;
 };
 
@@ -398,6 +407,24 @@ void PictureStep(HostState& state) {
 // The menu for these objects at `at` (screen); runs what the user picks, or with --choose the
 // chosen entry at once.
 void RunContextMenu(HostState& state, const std::vector<std::wstring>& paths, POINT at) {
+    if (!state.manifest.empty()) {
+        tarvix::tools::FirstMenuHost firstMenu(state.manifest, paths, state.window);
+        if (!firstMenu.Error().empty()) {
+            std::fprintf(stderr, "%s\n", Utf8(firstMenu.Error()).c_str());
+            return;
+        }
+        HMENU menu = CreatePopupMenu();
+        firstMenu.AddTo(menu, kFirstId);
+        const UINT id = !state.chosenText.empty()
+                            ? FindItem(menu, state.chosenText)
+                            : static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                               at.x, at.y, 0, state.window, nullptr));
+        if (id != 0) {
+            firstMenu.Invoke(id);
+        }
+        DestroyMenu(menu);
+        return;
+    }
     IDataObject* data = DataObjectFor(paths);
     if (data == nullptr) {
         return;
@@ -564,6 +591,31 @@ int RunPicture(HostState& state, const std::vector<std::wstring>& paths) {
     return 0;
 }
 
+// --modern with --list or --invoke.
+int RunFirstMenuWithoutWindow(const std::wstring& manifest, bool list,
+                              const std::wstring& itemText, const std::vector<std::wstring>& paths) {
+    // The owner of the command's windows; never shown.
+    HWND owner = CreateWindowW(L"STATIC", L"Tarvix shell host", WS_OVERLAPPEDWINDOW, 60, 60, 520,
+                               320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    int exitCode = 0;
+    {
+        tarvix::tools::FirstMenuHost firstMenu(manifest, paths, owner);
+        if (!firstMenu.Error().empty()) {
+            std::fprintf(stderr, "%s\n", Utf8(firstMenu.Error()).c_str());
+            exitCode = 1;
+        } else if (list) {
+            firstMenu.Print();
+        } else {
+            const HRESULT result = firstMenu.Invoke(itemText);
+            std::printf("invoke \"%s\": 0x%08lx\n", Utf8(itemText).c_str(),
+                        static_cast<unsigned long>(result));
+            exitCode = SUCCEEDED(result) ? 0 : 1;
+        }
+    }
+    DestroyWindow(owner);
+    return exitCode;
+}
+
 // --list and --invoke: the menu for the objects, without a window.
 int RunWithoutWindow(bool list, const std::wstring& itemText,
                      const std::vector<std::wstring>& paths) {
@@ -615,6 +667,8 @@ int wmain(int argc, wchar_t** argv) {
         } else if (argument == L"--picture" && hasValue) {
             mode = argument;
             state.pictureDone = argv[++i];
+        } else if (argument == L"--modern" && hasValue) {
+            state.manifest = WindowsPath(argv[++i]);
         } else if (argument.rfind(L"--", 0) == 0) {
             std::fprintf(stderr, "unknown option %s\n\n%s", Utf8(argument).c_str(), kUsage);
             return 2;
@@ -628,7 +682,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     OleInitialize(nullptr);
     int exitCode = 0;
-    if (mode == L"--list" || mode == L"--invoke") {
+    if ((mode == L"--list" || mode == L"--invoke") && !state.manifest.empty()) {
+        exitCode = RunFirstMenuWithoutWindow(state.manifest, mode == L"--list", itemText, paths);
+    } else if (mode == L"--list" || mode == L"--invoke") {
         exitCode = RunWithoutWindow(mode == L"--list", itemText, paths);
     } else if (mode == L"--picture") {
         exitCode = RunPicture(state, paths);
