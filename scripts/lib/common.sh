@@ -7,13 +7,38 @@ TARVIX_SANITIZE_BUILD=$TARVIX_ROOT/build/native-sanitize
 TARVIX_WIN_BUILD=$TARVIX_ROOT/build/win
 export LANG=C.UTF-8 # keeps Wine's ANSI code page at 1252
 
-# The posix-thread compilers build the tests, the win32-thread ones the shipped DLLs.
+# The posix-thread compilers build the tests, the win32-thread ones the shipped DLLs; python3,
+# openssl and osslsigncode pack and sign Tarvix.msix.
 TARVIX_PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
   gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64
-  wine64 xvfb xauth x11-utils googletest nsis"
+  wine64 xvfb xauth x11-utils googletest nsis python3 openssl"
+
+# osslsigncode signs MSIX packages from version 2.6 on; Debian 12 has it in its backports.
+tarvix_install_osslsigncode() {
+  local version sudo=
+  version=$(dpkg-query -W -f='${Version}' osslsigncode 2>/dev/null)
+  if [ -n "$version" ] && dpkg --compare-versions "$version" ge 2.6; then return 0; fi
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq >/dev/null
+  local candidate release=()
+  candidate=$(apt-cache policy osslsigncode | sed -nE 's/^ *Candidate: *//p')
+  if ! dpkg --compare-versions "${candidate:-0}" ge 2.6; then
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "== adding $codename-backports to apt's sources, for osslsigncode 2.6 or later"
+    echo "deb http://deb.debian.org/debian $codename-backports main" |
+      $sudo tee "/etc/apt/sources.list.d/$codename-backports.list" >/dev/null
+    $sudo apt-get update -qq >/dev/null
+    release=(-t "$codename-backports")
+  fi
+  echo "== installing: osslsigncode"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${release[@]}" osslsigncode >/dev/null
+}
 
 tarvix_install() {
+  tarvix_install_osslsigncode || return 1
   local missing=()
   for package in $TARVIX_PACKAGES "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
