@@ -175,8 +175,17 @@ void ReleaseEntry(Entry& entry) {
 HBITMAP MenuBitmap(const std::wstring& location) {
     std::wstring path = location;
     const int index = PathParseIconLocationW(path.data());
+    // A negative index is a resource identifier, which Wine's ExtractIconExW does not take.
     HICON icon = nullptr;
-    if (ExtractIconExW(path.c_str(), index, nullptr, &icon, 1) == 0 || icon == nullptr) {
+    if (index < 0) {
+        HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        icon = static_cast<HICON>(
+            LoadImageW(module, MAKEINTRESOURCEW(-index), IMAGE_ICON, 16, 16, 0));
+        FreeLibrary(module);
+    } else {
+        ExtractIconExW(path.c_str(), index, nullptr, &icon, 1);
+    }
+    if (icon == nullptr) {
         return nullptr;
     }
     HDC screen = GetDC(nullptr);

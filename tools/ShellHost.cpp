@@ -30,7 +30,8 @@ constexpr char kUsage[] =
     "  --invoke \"<menu text>\"    run the entry with this text on the objects, print the result\n"
     "  --picture <done folder>   open the menu with its submenu unfolded, print\n"
     "                            \"HOLD menu <left> <top> <width> <height>\" and close it once\n"
-    "                            the file menu.done appears in the done folder\n"
+    "                            the file menu.done appears in the done folder (with\n"
+    "                            --modern: first-menu and first-menu.done)\n"
     "  --choose \"<menu text>\"    for tests: the window, where every right click runs this\n"
     "                            entry at once instead of showing the menu\n"
     "  --modern <manifest>       with any of the above: the first menu of Windows 11 instead,\n"
@@ -393,10 +394,11 @@ void PictureStep(HostState& state) {
     SetWindowPos(state.window, nullptr, area.left, area.top, area.right - area.left,
                  area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    std::printf("HOLD menu %ld %ld %ld %ld\n", area.left, area.top, area.right - area.left,
+    const wchar_t* picture = state.manifest.empty() ? L"menu" : L"first-menu";
+    std::printf("HOLD %ls %ld %ld %ld %ld\n", picture, area.left, area.top, area.right - area.left,
                 area.bottom - area.top);
     std::fflush(stdout);
-    const std::wstring done = Join(state.pictureDone, L"menu.done");
+    const std::wstring done = Join(state.pictureDone, std::wstring(picture) + L".done");
     for (int waited = 0;
          waited < 600 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
         Sleep(100);
@@ -525,10 +527,14 @@ HWND CreateHostWindow(HostState& state, const std::vector<std::wstring>& paths, 
     windowClass.lpszClassName = L"TarvixShellHost";
     RegisterClassW(&windowClass);
     state.folder = FolderOf(paths.front());
-    const std::wstring title = state.folder + L" - Tarvix shell host";
+    // The first menu's window opens beside the classic one's.
+    const bool firstMenu = !state.manifest.empty();
+    const std::wstring title =
+        state.folder + (firstMenu ? L" - Tarvix shell host, first menu" : L" - Tarvix shell host");
     const DWORD style = forPicture ? WS_POPUP | WS_BORDER : WS_OVERLAPPEDWINDOW;
     const SIZE size = forPicture ? SIZE{240, 100} : SIZE{520, 320};
-    state.window = CreateWindowW(L"TarvixShellHost", title.c_str(), style, 60, 60, size.cx, size.cy,
+    state.window = CreateWindowW(L"TarvixShellHost", title.c_str(), style,
+                                 firstMenu && !forPicture ? 600 : 60, 60, size.cx, size.cy,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     state.list = CreateWindowW(
         L"LISTBOX", L"",

@@ -66,14 +66,15 @@ tarvix_build_win() {
   cmake --build "$TARVIX_WIN_BUILD" -j"$(nproc)"
 }
 
-# scripts/run's build of its own, of the DLL and the shell host only. With ON the files are
+# scripts/run's build of its own, of the DLL, the shell host and the package (whose manifest
+# the host's first menu reads) only. With ON the files are
 # compiled in batches ("unity" build): the Windows headers, read once a batch instead of once a
 # file, are most of the compile time.
 TARVIX_RUN_BUILD=$TARVIX_ROOT/build/run
 tarvix_build_run() { # ON | OFF
   cmake -S "$TARVIX_ROOT" -B "$TARVIX_RUN_BUILD" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_UNITY_BUILD="$1" --toolchain "$TARVIX_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null &&
-    cmake --build "$TARVIX_RUN_BUILD" -j"$(nproc)" --target Tarvix ShellHost
+    cmake --build "$TARVIX_RUN_BUILD" -j"$(nproc)" --target Tarvix ShellHost TarvixPackage
 }
 
 # Creates the private Wine prefix if it is missing (10-16 s), without a display, and returns
