@@ -4,7 +4,8 @@
 
 #include <shlwapi.h>
 
-#include <new>
+#include <cstring>
+#include <string_view>
 
 namespace tarvix {
 namespace {
@@ -44,6 +45,22 @@ struct SiblingRun {
     std::vector<PCUITEMID_CHILD> children;
 };
 
+// The bytes of an ID list before its last item ID: the item IDs, each led by its size, end
+// with a size of zero.
+std::size_t ParentSize(PCIDLIST_ABSOLUTE list) {
+    const BYTE* start = reinterpret_cast<const BYTE*>(list);
+    std::size_t last = 0;
+    for (std::size_t at = 0;;) {
+        USHORT size = 0;
+        std::memcpy(&size, start + at, sizeof(size));
+        if (size == 0) {
+            return last;
+        }
+        last = at;
+        at += size;
+    }
+}
+
 // The run that starts at `first`, its folder bound; a run of one item without a folder for
 // an item without an ID list, or whose folder cannot be bound.
 SiblingRun RunFrom(const std::vector<ArrayItem>& items, std::size_t first) {
@@ -53,13 +70,12 @@ SiblingRun RunFrom(const std::vector<ArrayItem>& items, std::size_t first) {
     if (firstList == nullptr) {
         return run;
     }
-    TaskIdList parent(::ILClone(firstList));
-    if (!parent) {
-        throw std::bad_alloc();
-    }
-    ::ILRemoveLastID(parent.Get());
+    // Siblings have the same item IDs up to their last one, byte for byte. (ILIsParent
+    // compares the IDs' display texts, a registry read each under Wine.)
+    const std::size_t parentSize = ParentSize(firstList);
     while (run.end < items.size() && items[run.end].idList &&
-           ::ILIsParent(parent.Get(), items[run.end].idList.Get(), TRUE)) {
+           ParentSize(items[run.end].idList.Get()) == parentSize &&
+           std::memcmp(items[run.end].idList.Get(), firstList, parentSize) == 0) {
         ++run.end;
     }
     PCUITEMID_CHILD child = nullptr;
@@ -67,8 +83,10 @@ SiblingRun RunFrom(const std::vector<ArrayItem>& items, std::size_t first) {
         run.end = first + 1;
         return run;
     }
+    run.children.reserve(run.end - first);
     for (std::size_t index = first; index < run.end; ++index) {
-        run.children.push_back(::ILFindLastID(items[index].idList.Get()));
+        run.children.push_back(reinterpret_cast<PCUITEMID_CHILD>(
+            reinterpret_cast<const BYTE*>(items[index].idList.Get()) + parentSize));
     }
     return run;
 }
@@ -113,35 +131,48 @@ template <class Visit> HRESULT WalkItems(IShellItemArray* items, Visit&& visit) 
 }
 
 // A parsing name that is a path: a drive's or a network share's.
-bool IsFileSystemPath(const std::wstring& name) {
-    return (name.size() >= 3 && name[1] == L':' && name[2] == L'\\') || name.rfind(L"\\\\", 0) == 0;
-}
-
-std::wstring TakeText(TaskText& text) {
-    return text ? std::wstring(text.Get()) : std::wstring();
+bool IsFileSystemPath(std::wstring_view name) {
+    return (name.size() >= 3 && name[1] == L':' && name[2] == L'\\') ||
+           name.substr(0, 2) == L"\\\\";
 }
 
 std::wstring ItemName(IShellItem* item, SIGDN form) {
     TaskText name;
-    if (FAILED(item->GetDisplayName(form, name.Receive()))) {
+    if (FAILED(item->GetDisplayName(form, name.Receive())) || !name) {
         return std::wstring();
     }
-    return TakeText(name);
+    return name.Get();
 }
 
-// The path the folder gives its child: what SIGDN_FILESYSPATH is for an item the folder says
-// is of the file system.
-std::wstring PathFromFolder(IShellFolder* folder, PCUITEMID_CHILD child) {
+// Appends the item's SIGDN_FILESYSPATH to `out`; false, with nothing appended, when it has none.
+bool AppendItemPath(IShellItem* item, std::wstring& out) {
+    TaskText path;
+    if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, path.Receive())) || !path) {
+        return false;
+    }
+    out += path.Get();
+    return true;
+}
+
+// Appends the path the folder gives its child, what SIGDN_FILESYSPATH is for an item the
+// folder says is of the file system; false, with nothing appended, when it gives none.
+bool AppendPathFromFolder(IShellFolder* folder, PCUITEMID_CHILD child, std::wstring& out) {
     STRRET name{};
     if (FAILED(folder->GetDisplayNameOf(child, SHGDN_FORPARSING, &name))) {
-        return std::wstring();
+        return false;
     }
     TaskText text;
-    if (FAILED(::StrRetToStrW(&name, child, text.Receive()))) {
-        return std::wstring();
+    if (name.uType == STRRET_WSTR) {
+        text.Reset(name.pOleStr); // taken as it is: another copy would cost as much as the call
+    } else if (FAILED(::StrRetToStrW(&name, child, text.Receive())) || !text) {
+        return false;
     }
-    std::wstring path = TakeText(text);
-    return IsFileSystemPath(path) ? path : std::wstring();
+    const std::wstring_view path(text.Get());
+    if (!IsFileSystemPath(path)) {
+        return false;
+    }
+    out += path;
+    return true;
 }
 
 // How the user knows an item that has no path (This PC, a phone): as the address bar shows it.
@@ -153,21 +184,24 @@ std::wstring NameWithoutPath(IShellItem* item) {
 } // namespace
 
 HRESULT ReadItemSelection(IShellItemArray* items, ItemSelection& taken) {
+    std::wstring& paths = taken.paths.Buffer();
+    DWORD count = 0;
+    items->GetCount(&count);
     return WalkItems(
         items, [&](IShellItem* item, ItemKind kind, IShellFolder* folder, PCUITEMID_CHILD child) {
-            std::wstring path;
-            if (kind == ItemKind::FileSystem) {
-                path = PathFromFolder(folder, child);
-            }
-            if (path.empty() && kind != ItemKind::NotFileSystem) {
-                path = ItemName(item, SIGDN_FILESYSPATH);
-            }
-            if (path.empty()) {
+            const bool found =
+                (kind == ItemKind::FileSystem && AppendPathFromFolder(folder, child, paths)) ||
+                (kind != ItemKind::NotFileSystem && AppendItemPath(item, paths));
+            if (!found) {
                 taken.withoutPath.push_back(NameWithoutPath(item));
-            } else {
-                taken.paths.Buffer() += path;
-                taken.paths.EndName();
+                return true;
             }
+            if (taken.paths.empty()) {
+                // Room for every path at about the first one's length, rather than growing the
+                // buffer step by step through a large selection.
+                paths.reserve(count * (paths.size() + paths.size() / 4 + 1));
+            }
+            taken.paths.EndName();
             return true;
         });
 }

@@ -28,16 +28,13 @@ const GUID kSeparatorCanonicalName = {
 
 namespace {
 
-HRESULT CopyOut(const std::wstring& text, LPWSTR* out) {
-    return ::SHStrDupW(text.c_str(), out);
-}
-
 // What every command of the first menu shares: its reference count, which the server's
 // object count follows, and its site. A subcommand keeps its root alive and uses the root's
 // site when the shell gave it none of its own.
 class CommandObject : public ServerObject<IExplorerCommand, IObjectWithSite> {
   public:
-    explicit CommandObject(CommandObject* root = nullptr) : root_(root) {
+    CommandObject(CommandObject* root, const GUID& canonicalName, EXPCMDFLAGS flags)
+        : root_(root), canonicalName_(canonicalName), flags_(flags) {
         if (root_ != nullptr) {
             root_->AddRef();
         }
@@ -64,6 +61,8 @@ class CommandObject : public ServerObject<IExplorerCommand, IObjectWithSite> {
     STDMETHODIMP EnumSubCommands(IEnumExplorerCommand** commands) override {
         return NotHere(commands);
     }
+    STDMETHODIMP GetCanonicalName(GUID* name) override { return Give(name, canonicalName_); }
+    STDMETHODIMP GetFlags(EXPCMDFLAGS* flags) override { return Give(flags, flags_); }
 
     // IObjectWithSite
     STDMETHODIMP SetSite(IUnknown* site) override {
@@ -92,6 +91,21 @@ class CommandObject : public ServerObject<IExplorerCommand, IObjectWithSite> {
         *out = nullptr;
         return E_NOTIMPL;
     }
+    template <class Value> static HRESULT Give(Value* out, Value value) {
+        if (out == nullptr) {
+            return E_POINTER;
+        }
+        *out = value;
+        return S_OK;
+    }
+    // A text made by `make`, in memory the caller frees.
+    template <class Make> static HRESULT GiveText(LPWSTR* out, Make&& make) {
+        if (out == nullptr) {
+            return E_POINTER;
+        }
+        *out = nullptr;
+        return GuardedHresult(E_OUTOFMEMORY, [&] { return ::SHStrDupW(make().c_str(), out); });
+    }
 
     // The window of the shell the command was chosen in; none when no site gives one.
     HWND SiteWindow() const {
@@ -105,6 +119,8 @@ class CommandObject : public ServerObject<IExplorerCommand, IObjectWithSite> {
 
   private:
     CommandObject* root_;
+    const GUID canonicalName_;
+    const EXPCMDFLAGS flags_;
     IUnknown* site_ = nullptr;
 };
 
@@ -122,27 +138,14 @@ bool ProceedWithout(const std::vector<std::wstring>& names) {
 
 class LeafCommand final : public CommandObject {
   public:
-    LeafCommand(CommandObject* root, const CommandRow& row) : CommandObject(root), row_(row) {}
+    LeafCommand(CommandObject* root, const CommandRow& row)
+        : CommandObject(root, row.canonicalName, ECF_DEFAULT), row_(row) {}
 
     STDMETHODIMP GetTitle(IShellItemArray*, LPWSTR* title) override {
-        return Answer(title, row_.menuTextId);
+        return GiveText(title, [&] { return LoadText(row_.menuTextId); });
     }
     STDMETHODIMP GetToolTip(IShellItemArray*, LPWSTR* tip) override {
-        return Answer(tip, row_.helpTextId);
-    }
-    STDMETHODIMP GetCanonicalName(GUID* name) override {
-        if (name == nullptr) {
-            return E_POINTER;
-        }
-        *name = row_.canonicalName;
-        return S_OK;
-    }
-    STDMETHODIMP GetFlags(EXPCMDFLAGS* flags) override {
-        if (flags == nullptr) {
-            return E_POINTER;
-        }
-        *flags = ECF_DEFAULT;
-        return S_OK;
+        return GiveText(tip, [&] { return LoadText(row_.helpTextId); });
     }
     STDMETHODIMP Invoke(IShellItemArray* items, IBindCtx*) override {
         return GuardedHresult(E_UNEXPECTED, [&] {
@@ -163,36 +166,15 @@ class LeafCommand final : public CommandObject {
     }
 
   private:
-    static HRESULT Answer(LPWSTR* out, unsigned textId) {
-        if (out == nullptr) {
-            return E_POINTER;
-        }
-        *out = nullptr;
-        return GuardedHresult(E_OUTOFMEMORY, [&] { return CopyOut(LoadText(textId), out); });
-    }
-
     const CommandRow& row_;
 };
 
 class SeparatorCommand final : public CommandObject {
   public:
-    explicit SeparatorCommand(CommandObject* root) : CommandObject(root) {}
+    explicit SeparatorCommand(CommandObject* root)
+        : CommandObject(root, kSeparatorCanonicalName, ECF_ISSEPARATOR) {}
 
     STDMETHODIMP GetTitle(IShellItemArray*, LPWSTR* title) override { return NotHere(title); }
-    STDMETHODIMP GetCanonicalName(GUID* name) override {
-        if (name == nullptr) {
-            return E_POINTER;
-        }
-        *name = kSeparatorCanonicalName;
-        return S_OK;
-    }
-    STDMETHODIMP GetFlags(EXPCMDFLAGS* flags) override {
-        if (flags == nullptr) {
-            return E_POINTER;
-        }
-        *flags = ECF_ISSEPARATOR;
-        return S_OK;
-    }
 };
 
 // The subcommands in menu order: the rows of the shell menu, a separator (null), the rows of
@@ -276,30 +258,14 @@ class SubcommandEnumerator final : public ServerObject<IEnumExplorerCommand> {
 
 class RootCommand final : public CommandObject {
   public:
+    RootCommand() : CommandObject(nullptr, CLSID_TarvixCommand, ECF_HASSUBCOMMANDS) {}
+
     STDMETHODIMP GetTitle(IShellItemArray*, LPWSTR* title) override {
-        if (title == nullptr) {
-            return E_POINTER;
-        }
-        *title = nullptr;
-        return GuardedHresult(E_OUTOFMEMORY,
-                              [&] { return CopyOut(LoadText(IDS_FIRST_MENU_TITLE), title); });
+        return GiveText(title, [] { return LoadText(IDS_FIRST_MENU_TITLE); });
     }
     // "<the DLL's path>,-<icon identifier>", as the shell reads icon locations.
     STDMETHODIMP GetIcon(IShellItemArray*, LPWSTR* icon) override {
-        if (icon == nullptr) {
-            return E_POINTER;
-        }
-        *icon = nullptr;
-        return GuardedHresult(E_OUTOFMEMORY, [&] {
-            return CopyOut(ModulePath() + L",-" + std::to_wstring(IDI_TARVIX), icon);
-        });
-    }
-    STDMETHODIMP GetCanonicalName(GUID* name) override {
-        if (name == nullptr) {
-            return E_POINTER;
-        }
-        *name = CLSID_TarvixCommand;
-        return S_OK;
+        return GiveText(icon, [] { return ModulePath() + L",-" + std::to_wstring(IDI_TARVIX); });
     }
     // Answered from what the shell knows of the items, never from the file system: the shell
     // asks while it opens the menu. While a command runs, no other starts (as the classic
@@ -326,13 +292,6 @@ class RootCommand final : public CommandObject {
             }
             return S_OK;
         });
-    }
-    STDMETHODIMP GetFlags(EXPCMDFLAGS* flags) override {
-        if (flags == nullptr) {
-            return E_POINTER;
-        }
-        *flags = ECF_HASSUBCOMMANDS;
-        return S_OK;
     }
     STDMETHODIMP EnumSubCommands(IEnumExplorerCommand** commands) override {
         if (commands == nullptr) {

@@ -1,6 +1,8 @@
 #include "tools/FirstMenuHost.h"
 
+#include "platform/ComObject.h"
 #include "tools/ShellItems.h"
+#include "tools/Utf8.h"
 
 #include <shlwapi.h>
 
@@ -9,24 +11,6 @@
 
 namespace tarvix::tools {
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        length, nullptr, nullptr);
-    return bytes;
-}
-
-std::wstring Wide(const std::string& utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()),
-                                           nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), text.data(),
-                        length);
-    return text;
-}
 
 // The value of `attribute` in the XML element that starts at `tag`, or empty.
 std::string AttributeOf(const std::string& xml, std::size_t tag, const std::string& attribute) {
@@ -71,26 +55,9 @@ std::wstring Answer(HRESULT result, LPWSTR text) {
     return answer;
 }
 
-class Site final : public IOleWindow {
+class Site final : public ComObject<IOleWindow> {
   public:
     explicit Site(HWND window) : window_(window) {}
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IOleWindow)) {
-            *ppv = static_cast<IOleWindow*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
     STDMETHODIMP GetWindow(HWND* window) override {
         *window = window_;
         return window_ != nullptr ? S_OK : E_FAIL;
@@ -99,7 +66,6 @@ class Site final : public IOleWindow {
 
   private:
     HWND window_;
-    ULONG references_ = 1;
 };
 
 struct Entry {
@@ -179,8 +145,8 @@ HBITMAP MenuBitmap(const std::wstring& location) {
     HICON icon = nullptr;
     if (index < 0) {
         HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        icon = static_cast<HICON>(
-            LoadImageW(module, MAKEINTRESOURCEW(-index), IMAGE_ICON, 16, 16, 0));
+        icon =
+            static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(-index), IMAGE_ICON, 16, 16, 0));
         FreeLibrary(module);
     } else {
         ExtractIconExW(path.c_str(), index, nullptr, &icon, 1);
@@ -249,7 +215,7 @@ FirstMenuHost::FirstMenuHost(const std::wstring& manifest, const std::vector<std
             }
         }
         CLSID clsid{};
-        const std::wstring dll = folder + Wide(dllName);
+        const std::wstring dll = folder + FromUtf8(dllName);
         HMODULE module = dllName.empty() ? nullptr : LoadLibraryW(dll.c_str());
         using GetClassObject = HRESULT(WINAPI*)(REFCLSID, REFIID, void**);
         auto entry = module == nullptr ? nullptr
@@ -257,20 +223,20 @@ FirstMenuHost::FirstMenuHost(const std::wstring& manifest, const std::vector<std
                                              GetProcAddress(module, "DllGetClassObject")));
         IClassFactory* factory = nullptr;
         IExplorerCommand* root = nullptr;
-        if (entry == nullptr || FAILED(CLSIDFromString(Wide(clsidText).c_str(), &clsid)) ||
+        if (entry == nullptr || FAILED(CLSIDFromString(FromUtf8(clsidText).c_str(), &clsid)) ||
             FAILED(entry(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
-            state_->error = L"cannot load the class " + Wide(clsidText) + L" from " + dll;
+            state_->error = L"cannot load the class " + FromUtf8(clsidText) + L" from " + dll;
             continue;
         }
         factory->CreateInstance(nullptr, IID_IExplorerCommand, reinterpret_cast<void**>(&root));
         factory->Release();
         if (root == nullptr) {
-            state_->error = L"the class " + Wide(clsidText) + L" is no IExplorerCommand";
+            state_->error = L"the class " + FromUtf8(clsidText) + L" is no IExplorerCommand";
             continue;
         }
         IObjectWithSite* withSite = nullptr;
-        if (SUCCEEDED(root->QueryInterface(IID_IObjectWithSite,
-                                           reinterpret_cast<void**>(&withSite)))) {
+        if (SUCCEEDED(
+                root->QueryInterface(IID_IObjectWithSite, reinterpret_cast<void**>(&withSite)))) {
             IUnknown* site = new Site(owner);
             withSite->SetSite(site);
             site->Release();

@@ -17,8 +17,7 @@ class FirstMenuHost {
     // Loads the handlers the manifest declares for the items' kinds, from the DLL its COM class
     // names, in the manifest's folder (where the package's external location would be), and
     // gives each a site with `owner` as its window. Error() says why none loaded.
-    FirstMenuHost(const std::wstring& manifest, const std::vector<std::wstring>& paths,
-                  HWND owner);
+    FirstMenuHost(const std::wstring& manifest, const std::vector<std::wstring>& paths, HWND owner);
     ~FirstMenuHost();
     FirstMenuHost(const FirstMenuHost&) = delete;
     FirstMenuHost& operator=(const FirstMenuHost&) = delete;

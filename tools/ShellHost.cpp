@@ -6,6 +6,7 @@
 #include "platform/Win.h"
 #include "tools/FirstMenuHost.h"
 #include "tools/ShellDataObject.h"
+#include "tools/Utf8.h"
 
 #include <shlwapi.h>
 
@@ -16,6 +17,8 @@
 #include <vector>
 
 namespace {
+
+using tarvix::tools::Utf8;
 
 constexpr char kUsage[] =
     "usage: ShellHost [<option>] <path>...\n"
@@ -46,15 +49,6 @@ constexpr char kUsage[] =
 
 constexpr UINT kFirstId = 1;
 constexpr UINT kLastId = 0x7FFF;
-
-std::string Utf8(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        length, nullptr, nullptr);
-    return bytes;
-}
 
 std::wstring Widen(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -417,10 +411,11 @@ void RunContextMenu(HostState& state, const std::vector<std::wstring>& paths, PO
         }
         HMENU menu = CreatePopupMenu();
         firstMenu.AddTo(menu, kFirstId);
-        const UINT id = !state.chosenText.empty()
-                            ? FindItem(menu, state.chosenText)
-                            : static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON,
-                                                               at.x, at.y, 0, state.window, nullptr));
+        const UINT id =
+            !state.chosenText.empty()
+                ? FindItem(menu, state.chosenText)
+                : static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x,
+                                                   at.y, 0, state.window, nullptr));
         if (id != 0) {
             firstMenu.Invoke(id);
         }
@@ -533,9 +528,9 @@ HWND CreateHostWindow(HostState& state, const std::vector<std::wstring>& paths, 
         state.folder + (firstMenu ? L" - Tarvix shell host, first menu" : L" - Tarvix shell host");
     const DWORD style = forPicture ? WS_POPUP | WS_BORDER : WS_OVERLAPPEDWINDOW;
     const SIZE size = forPicture ? SIZE{240, 100} : SIZE{520, 320};
-    state.window = CreateWindowW(L"TarvixShellHost", title.c_str(), style,
-                                 firstMenu && !forPicture ? 600 : 60, 60, size.cx, size.cy,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    state.window =
+        CreateWindowW(L"TarvixShellHost", title.c_str(), style, firstMenu && !forPicture ? 600 : 60,
+                      60, size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     state.list = CreateWindowW(
         L"LISTBOX", L"",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 0,
@@ -598,8 +593,8 @@ int RunPicture(HostState& state, const std::vector<std::wstring>& paths) {
 }
 
 // --modern with --list or --invoke.
-int RunFirstMenuWithoutWindow(const std::wstring& manifest, bool list,
-                              const std::wstring& itemText, const std::vector<std::wstring>& paths) {
+int RunFirstMenuWithoutWindow(const std::wstring& manifest, bool list, const std::wstring& itemText,
+                              const std::vector<std::wstring>& paths) {
     // The owner of the command's windows; never shown.
     HWND owner = CreateWindowW(L"STATIC", L"Tarvix shell host", WS_OVERLAPPEDWINDOW, 60, 60, 520,
                                320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -1,6 +1,7 @@
 // The first menu of Windows 11, reached through the DLL's exports as Explorer reaches it: the
 // root "Tarvix" with its icon, its subcommands beside the classic menu's entries, when it shows,
 // and what its commands do with items that have no path.
+#include "shell/ItemIntake.h"
 #include "shell/Server.h"
 #include "shell/TarvixCommand.h"
 #include "shell/TarvixExtFactory.h"
@@ -308,6 +309,46 @@ TEST(FirstMenuState, ShownForFileSystemItemsOnlyNeverFromTheDiskNorWhileBusy) {
     RemoveTree(folder / "sub");
     ASSERT_TRUE(::DeleteFileW((folder / "a.txt").c_str()));
     EXPECT_EQ(StateOf(files.Get(), FALSE), ECS_ENABLED);
+}
+
+// The paths the commands get are each item's own SIGDN_FILESYSPATH, in array order, however
+// the items' folders alternate; an item without one is named instead.
+TEST(ItemIntake, EveryItemsFileSystemPathInArrayOrder) {
+    TempFolder folder;
+    const std::string names[] = {"a.txt", "\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac.txt",
+                                 "Sub", "Party \U0001F389.txt"};
+    for (const std::string& name : names) {
+        name == "Sub" ? MakeFolder(folder / name) : WriteTextFile(folder / name, name);
+    }
+    MakeFolder(folder / "Other");
+    WriteTextFile(folder / "Other\\b.txt", "b");
+    TaskIdList other(::ILCreateFromPathW((folder / "Other\\b.txt").c_str()));
+    TaskIdList again(::ILCreateFromPathW((folder / "a.txt").c_str()));
+    TaskIdList thisPc(ThisPc());
+    ComRef<IShellItemArray> items(
+        tools::ShellItemArray({folder / names[0], folder / names[1], folder / names[2],
+                               folder / names[3], folder / names[0]},
+                              nullptr, {other.Get(), thisPc.Get(), again.Get()}));
+    ASSERT_TRUE(items);
+
+    std::vector<std::wstring> expected;
+    DWORD count = 0;
+    items.Get()->GetCount(&count);
+    ASSERT_EQ(count, 8u);
+    for (DWORD index = 0; index < count; ++index) {
+        ComRef<IShellItem> item;
+        items.Get()->GetItemAt(index, item.Receive());
+        const std::wstring path = Answered(
+            [&](LPWSTR* text) { return item.Get()->GetDisplayName(SIGDN_FILESYSPATH, text); });
+        if (!path.empty()) {
+            expected.push_back(path);
+        }
+    }
+    ASSERT_EQ(expected.size(), 7u);
+    ItemSelection taken;
+    ASSERT_EQ(ReadItemSelection(items.Get(), taken), S_OK);
+    EXPECT_EQ(taken.paths.ToVector(), expected);
+    EXPECT_EQ(taken.withoutPath.size(), 1u) << "This PC";
 }
 
 // Invoke of "NEW NAME.NEW EXTENSION" on a file and This PC, answering the question for the

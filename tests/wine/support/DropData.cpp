@@ -1,6 +1,6 @@
 #include "DropData.h"
 
-#include "TestObject.h"
+#include "platform/ComObject.h"
 #include "tools/ShellDataObject.h"
 
 #include <cstring>
@@ -9,7 +9,7 @@
 namespace tarvix::test {
 namespace {
 
-class DropDataObject final : public TestObject<IDataObject> {
+class DropDataObject final : public ComObject<IDataObject> {
   public:
     DropDataObject(std::vector<BYTE> block, HRESULT failure)
         : block_(std::move(block)), failure_(failure) {}

@@ -1,6 +1,6 @@
 #include "FirstMenu.h"
 
-#include "TestObject.h"
+#include "platform/ComObject.h"
 #include "shell/CommandTable.h"
 
 #include <shlwapi.h>
@@ -8,7 +8,7 @@
 namespace tarvix::test {
 namespace {
 
-class Site final : public TestObject<IOleWindow> {
+class Site final : public ComObject<IOleWindow> {
   public:
     explicit Site(HWND window) : window_(window) {}
     // Without a window, no IOleWindow at all.
@@ -17,7 +17,7 @@ class Site final : public TestObject<IOleWindow> {
             *ppv = nullptr;
             return E_NOINTERFACE;
         }
-        return TestObject::QueryInterface(riid, ppv);
+        return ComObject::QueryInterface(riid, ppv);
     }
     STDMETHODIMP GetWindow(HWND* window) override {
         *window = window_;
@@ -29,7 +29,7 @@ class Site final : public TestObject<IOleWindow> {
     HWND window_;
 };
 
-class OwnShellItem final : public TestObject<IShellItem> {
+class OwnShellItem final : public ComObject<IShellItem> {
   public:
     explicit OwnShellItem(OwnItem item) : item_(std::move(item)) {}
     STDMETHODIMP BindToHandler(IBindCtx*, REFGUID, REFIID, void** ppv) override {
@@ -58,7 +58,7 @@ class OwnShellItem final : public TestObject<IShellItem> {
     OwnItem item_;
 };
 
-class OwnArray final : public TestObject<IShellItemArray> {
+class OwnArray final : public ComObject<IShellItemArray> {
   public:
     explicit OwnArray(const std::vector<OwnItem>& items) : items_(items) {}
     STDMETHODIMP BindToHandler(IBindCtx*, REFGUID, REFIID, void** ppv) override {
