@@ -10,7 +10,25 @@
 #include <set>
 
 namespace tarvix::tools {
+
+// What the host shows of a command; in a named namespace, since FirstMenuHost::State holds it.
+namespace first_menu {
+struct Entry {
+    IExplorerCommand* command = nullptr; // one reference
+    std::wstring title;
+    std::wstring tip;
+    std::wstring icon;
+    std::wstring name; // canonical name
+    bool separator = false;
+    bool enabled = true;
+    UINT id = 0;
+    std::vector<Entry> children;
+};
+} // namespace first_menu
+
 namespace {
+
+using first_menu::Entry;
 
 // The value of `attribute` in the XML element that starts at `tag`, or empty.
 std::string AttributeOf(const std::string& xml, std::size_t tag, const std::string& attribute) {
@@ -66,18 +84,6 @@ class Site final : public ComObject<IOleWindow> {
 
   private:
     HWND window_;
-};
-
-struct Entry {
-    IExplorerCommand* command = nullptr; // one reference
-    std::wstring title;
-    std::wstring tip;
-    std::wstring icon;
-    std::wstring name; // canonical name
-    bool separator = false;
-    bool enabled = true;
-    UINT id = 0;
-    std::vector<Entry> children;
 };
 
 // Shown or not, as Windows asks: at once, and where that cannot be told at once, again as it
@@ -173,7 +179,7 @@ HBITMAP MenuBitmap(const std::wstring& location) {
 struct FirstMenuHost::State {
     std::wstring error;
     IShellItemArray* items = nullptr;
-    std::vector<Entry> roots;
+    std::vector<first_menu::Entry> roots;
     std::vector<HBITMAP> bitmaps;
 };
 
