@@ -36,8 +36,13 @@ installed=(Tarvix.dll help/help.htm help/img/menu.png LICENSE.txt uninstall.exe 
 # The Windows build the setup reads, and the stand-in for the package manager's command line;
 # both are put back when the test ends.
 version_key='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion'
-build_before=$(value_of "$version_key" /v CurrentBuildNumber)
 powershell=$($wine winepath -u 'C:\windows\system32\WindowsPowerShell\v1.0\powershell.exe' 2>/dev/null | tr -d '\r')
+if [ -e "$powershell.stub" ]; then # left over from an interrupted run
+  mv "$powershell.stub" "$powershell"
+  $wine reg add "$version_key" /v CurrentBuildNumber /d "$(cat "$powershell.build")" /f </dev/null >/dev/null 2>&1
+fi
+build_before=$(value_of "$version_key" /v CurrentBuildNumber)
+echo "$build_before" >"$powershell.build"
 cp "$powershell" "$powershell.stub" && cp "$powershell_stand_in" "$powershell" ||
   { echo "FAIL: no stand-in for $powershell"; exit 1; }
 work=$(mktemp -d)
@@ -46,9 +51,11 @@ TARVIX_POWERSHELL_LOG=$($wine winepath -w "$work/powershell.log" 2>/dev/null | t
 restore() {
   $wine reg add "$version_key" /v CurrentBuildNumber /d "$build_before" /f </dev/null >/dev/null 2>&1
   mv "$powershell.stub" "$powershell"
+  rm -f "$powershell.build"
   rm -rf "$work"
 }
 trap restore EXIT
+trap 'exit 1' INT TERM
 windows_build() { $wine reg add "$version_key" /v CurrentBuildNumber /d "$1" /f </dev/null >/dev/null 2>&1; }
 windows_build 19045 # Windows 10
 
