@@ -1,10 +1,15 @@
 // Right-click cost and selection intake, each against a baseline run in the same process.
 #include "Bench.h"
+#include "platform/ComHandles.h"
 #include "platform/ShortNames.h"
+#include "shell/ItemIntake.h"
 #include "shell/Selection.h"
 #include "support/DropData.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
+#include "platform/ComObject.h"
+#include "tools/ShellDataObject.h"
+#include "tools/ShellItems.h"
 
 #include <algorithm>
 #include <string>
@@ -17,28 +22,8 @@ using test::ExtensionDll;
 
 // A handler that does nothing of its own: it takes the selection's drop list, as every
 // handler for files must, and adds no entry. What the shell pays for any such extension.
-class DoNothingHandler final : public IShellExtInit, public IContextMenu {
+class DoNothingHandler final : public ComObject<IShellExtInit, IContextMenu> {
   public:
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IShellExtInit)) {
-            *ppv = static_cast<IShellExtInit*>(this);
-        } else if (IsEqualIID(riid, IID_IContextMenu)) {
-            *ppv = static_cast<IContextMenu*>(this);
-        } else {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
     STDMETHODIMP Initialize(PCIDLIST_ABSOLUTE, IDataObject* data, HKEY) override {
         FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
         STGMEDIUM medium{};
@@ -51,9 +36,6 @@ class DoNothingHandler final : public IShellExtInit, public IContextMenu {
     STDMETHODIMP QueryContextMenu(HMENU, UINT, UINT, UINT, UINT) override { return S_OK; }
     STDMETHODIMP InvokeCommand(CMINVOKECOMMANDINFO*) override { return S_OK; }
     STDMETHODIMP GetCommandString(UINT_PTR, UINT, UINT*, CHAR*, UINT) override { return S_OK; }
-
-  private:
-    ULONG references_ = 1;
 };
 
 using MakeHandler = IShellExtInit* (*)(const ExtensionDll&);
@@ -263,6 +245,69 @@ TARVIX_BENCH(command_start) {
     figures.push_back({"command_start_100000_names_1000_short", ms, "ms", 1000.0, 1.0});
 }
 
+// Classic Initialize, then QueryContextMenu: what opening the classic menu costs Tarvix.
+void InitializeAndQuery(const ExtensionDll& dll, IDataObject* data) {
+    IShellExtInit* init = MakeTarvix(dll);
+    init->Initialize(nullptr, data, nullptr);
+    IContextMenu* contextMenu = nullptr;
+    init->QueryInterface(IID_IContextMenu, reinterpret_cast<void**>(&contextMenu));
+    HMENU menu = ::CreatePopupMenu();
+    contextMenu->QueryContextMenu(menu, 0, 1, 0x6FFF, CMF_NORMAL);
+    ::DestroyMenu(menu);
+    contextMenu->Release();
+    init->Release();
+}
+
+// The first menu on the shell's items for 10,000 files of one folder, against the classic menu
+// on the shell's data object for the same files.
+TARVIX_BENCH(first_menu) {
+    ExtensionDll dll;
+    test::TempFolder folder("first");
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 10000; ++i) {
+        paths.push_back(folder / ("IMG_" + std::to_string(100000 + i) + ".JPG"));
+        test::WriteTextFile(paths.back(), "");
+    }
+    ComRef<IShellItemArray> items(tools::ShellItemArray(paths));
+    ComRef<IExplorerCommand> root(dll.NewFirstMenu());
+    // Each menu gets what the shell gives it: the classic one the shell's data object, whose
+    // drop list the shell makes when Initialize asks for it.
+    IDataObject* data = tools::ShellDataObject(paths);
+    auto intake = [&] {
+        ItemSelection taken;
+        ReadItemSelection(items.Get(), taken);
+    };
+    auto state = [&] {
+        EXPCMDSTATE shown = ECS_HIDDEN;
+        root.Get()->GetState(items.Get(), FALSE, &shown);
+    };
+    // The items keep their names when the files are gone. With the files there, Wine reads
+    // the whole folder each time it is bound (looking for a desktop.ini without regard to
+    // case), 5 to 15 ms for these 10,000 names, which Windows does not; Explorer has bound the
+    // folder it shows anyway.
+    for (const std::wstring& path : paths) {
+        ::DeleteFileW(path.c_str());
+    }
+    double classicIntake = 1e300;
+    double classicMenu = 1e300;
+    double firstIntake = 1e300;
+    double firstState = 1e300;
+    // Alternated and repeated: a few milliseconds each, on a machine others share.
+    for (int round = 0; round < 5; ++round) {
+        classicIntake =
+            std::min(classicIntake, BestMilliseconds(5, [&] { InitializeOnly(dll, data); }));
+        firstIntake = std::min(firstIntake, BestMilliseconds(5, intake));
+        classicMenu =
+            std::min(classicMenu, BestMilliseconds(5, [&] { InitializeAndQuery(dll, data); }));
+        firstState = std::min(firstState, BestMilliseconds(5, state));
+    }
+    figures.push_back(
+        {"first_menu_intake_10000_items_vs_initialize", firstIntake, "ms", classicIntake, 2.0});
+    figures.push_back({"first_menu_state_10000_items_vs_initialize_and_menu", firstState, "ms",
+                       classicMenu, 1.0});
+    data->Release();
+}
+
 TARVIX_BENCH(dll_size) {
     char path[MAX_PATH] = {};
     ExtensionDll dll;
@@ -270,7 +315,7 @@ TARVIX_BENCH(dll_size) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     ::GetFileAttributesExA(path, GetFileExInfoStandard, &data);
     figures.push_back(
-        {"dll_size", static_cast<double>(data.nFileSizeLow) / 1024.0, "KiB", 400.0, 1.0});
+        {"dll_size", static_cast<double>(data.nFileSizeLow) / 1024.0, "KiB", 450.0, 1.0});
 }
 
 } // namespace tarvix::bench

@@ -3,7 +3,9 @@
 ; setup made.
 ;
 ;   makensis -DVERSION=1.0.0 -DDLL=<Tarvix.dll> -DHELP=<help folder> -DLICENSE=<LICENSE>
-;            -DOUTFILE=<setup.exe> [-DDLL32=<32-bit Tarvix.dll>] Tarvix.nsi
+;            -DOUTFILE=<setup.exe> [-DDLL32=<32-bit Tarvix.dll>]
+;            [-DPACKAGE=<Tarvix.msix> -DPACKAGE_SCRIPT=<Tarvix-package.ps1>
+;             [-DTEST_CERTIFICATE=<Tarvix-test.cer>]] Tarvix.nsi
 ;
 ; The 32-bit DLL goes into the subfolder x86, with a help folder of its own beside it (each DLL
 ; opens the help next to itself), and is registered by the 32-bit regsvr32 of a 64-bit Windows,
@@ -13,6 +15,13 @@
 ; renamed: an upgrade and the uninstaller move it aside to Tarvix.dll.old-<n> and delete that
 ; file, at once or at the next start of Windows. A delete that waits for the next start thus
 ; never names Tarvix.dll itself, which a later setup may have installed again.
+;
+; On Windows 11 (build 22000 and later) the setup also registers Tarvix.msix, with the install
+; folder as its external location, for every user of the machine: Windows 11 shows only
+; packaged handlers in its first menu. A test-signed package's certificate is added to the
+; machine's TrustedPeople store first. Should Windows refuse, the setup finishes all the same
+; (the classic menu works) and says why in its details. The uninstaller removes the package,
+; and the certificate the setup added, before the files.
 
 Unicode true
 Target amd64-unicode
@@ -23,6 +32,8 @@ SetCompressor /SOLID lzma
 !define PRODUCT "Tarvix"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvix"
 !define REGSVR32_32 "$WINDIR\SysWOW64\regsvr32.exe"
+!define POWERSHELL "$SYSDIR\WindowsPowerShell\v1.0\powershell.exe"
+!define PACKAGE_COMMAND '"${POWERSHELL}" -NoProfile -NonInteractive -ExecutionPolicy Bypass -File "$INSTDIR\Tarvix-package.ps1"'
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -78,6 +89,31 @@ FunctionEnd
 !insertmacro MOVE_ASIDE_FUNCTION ""
 !insertmacro MOVE_ASIDE_FUNCTION "un."
 
+; IsWindows11: pushes 1 on Windows 11 (build 22000 and later), else 0. The build number is the
+; registry's, which Windows keeps true whatever compatibility a program asks for.
+!macro IS_WINDOWS_11_FUNCTION PREFIX
+Function ${PREFIX}IsWindows11
+  Push $R0
+  ReadRegStr $R0 HKLM "SOFTWARE\Microsoft\Windows NT\CurrentVersion" "CurrentBuildNumber"
+  IntOp $R0 $R0 + 0
+  ${If} $R0 >= 22000
+    StrCpy $R0 1
+  ${Else}
+    StrCpy $R0 0
+  ${EndIf}
+  Exch $R0
+FunctionEnd
+!macroend
+!insertmacro IS_WINDOWS_11_FUNCTION ""
+!insertmacro IS_WINDOWS_11_FUNCTION "un."
+
+; The certificate argument of Tarvix-package.ps1 for a test-signed package.
+!ifdef TEST_CERTIFICATE
+  !define CERTIFICATE_ARGUMENT ' -Certificate "$INSTDIR\Tarvix-test.cer"'
+!else
+  !define CERTIFICATE_ARGUMENT ''
+!endif
+
 ; Puts Tarvix.dll into FOLDER while an older one may be loaded. Should the old file not even
 ; move aside, the new one waits beside it as Tarvix.dll.new and replaces it at the next start.
 !macro INSTALL_DLL SOURCE FOLDER
@@ -121,6 +157,26 @@ Section "Tarvix"
   ${EndIf}
 !endif
 
+!ifdef PACKAGE
+  File "/oname=Tarvix.msix" "${PACKAGE}"
+  File "/oname=Tarvix-package.ps1" "${PACKAGE_SCRIPT}"
+!ifdef TEST_CERTIFICATE
+  File "/oname=Tarvix-test.cer" "${TEST_CERTIFICATE}"
+!endif
+  Call IsWindows11
+  Pop $0
+  ${If} $0 == 1
+    DetailPrint "Registering Tarvix for the first menu of Windows 11..."
+    nsExec::ExecToLog '${PACKAGE_COMMAND} -Register -Package "$INSTDIR\Tarvix.msix" -ExternalLocation "$INSTDIR"${CERTIFICATE_ARGUMENT}'
+    Pop $0
+    ${If} $0 == 0
+      DetailPrint "Tarvix is in the first menu of Windows 11 (Explorer may need a restart first)."
+    ${Else}
+      DetailPrint "Windows 11 did not register Tarvix for its first menu (exit code $0); Tarvix is in the full menu, under Show more options."
+    ${EndIf}
+  ${EndIf}
+!endif
+
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -134,6 +190,25 @@ Section "Tarvix"
 SectionEnd
 
 Section "Uninstall"
+  ${If} ${FileExists} "$INSTDIR\Tarvix-package.ps1"
+    Call un.IsWindows11
+    Pop $0
+    ${If} $0 == 1
+      ${If} ${FileExists} "$INSTDIR\Tarvix-test.cer"
+        nsExec::ExecToLog '${PACKAGE_COMMAND} -Unregister -Certificate "$INSTDIR\Tarvix-test.cer"'
+      ${Else}
+        nsExec::ExecToLog '${PACKAGE_COMMAND} -Unregister'
+      ${EndIf}
+      Pop $0
+      ${If} $0 != 0
+        DetailPrint "Windows 11 did not remove the Tarvix package (exit code $0); Get-AppxPackage -AllUsers -Name Tarvix.ContextMenu shows it."
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+  Delete "$INSTDIR\Tarvix.msix"
+  Delete "$INSTDIR\Tarvix-package.ps1"
+  Delete "$INSTDIR\Tarvix-test.cer"
+  Delete "$INSTDIR\Tarvix-test.cer.added"
   ExecWait '"$SYSDIR\regsvr32.exe" /u /s "$INSTDIR\Tarvix.dll"'
   ${If} ${FileExists} "$INSTDIR\x86\Tarvix.dll"
   ${AndIf} ${FileExists} "${REGSVR32_32}"

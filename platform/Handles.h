@@ -78,20 +78,12 @@ struct FontTraits {
     static void Close(Type font) { ::DeleteObject(font); }
 };
 
-// A reference to a COM object, released with it.
-template <class Interface> struct ComReferenceTraits {
-    using Type = Interface*;
-    static Type Invalid() { return nullptr; }
-    static void Close(Type object) { object->Release(); }
-};
-
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using GlobalMemory = UniqueHandle<GlobalMemoryTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
 using FontHandle = UniqueHandle<FontTraits>;
-template <class Interface> using ComReference = UniqueHandle<ComReferenceTraits<Interface>>;
 
 // The device context of a window's client area for the guard's lifetime.
 class WindowDC {

@@ -31,6 +31,22 @@ void SetModuleHandle(HINSTANCE module) {
     g_module = module;
 }
 
+std::wstring ModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(ModuleHandle(), path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return std::wstring();
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2); // cut: the buffer was too short
+    }
+}
+
 HWND OwnerWindow() {
     return t_owner;
 }

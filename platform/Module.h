@@ -4,12 +4,15 @@
 #include "Win.h"
 
 #include <optional>
+#include <string>
 
 namespace tarvix {
 
 // The module whose resources (strings, dialogs) are used: the DLL, or a test program.
 HINSTANCE ModuleHandle();
 void SetModuleHandle(HINSTANCE module);
+// That module's full path, however long.
+std::wstring ModulePath();
 
 // Owner of every dialog, progress window and message box. Kept per thread: each folder window
 // of the shell runs on a thread of its own, and a command's windows belong to the window it

@@ -28,10 +28,9 @@ HRESULT AddMenuBlock(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags) {
     // Each insertion at indexMenu lands above the one before, so the block is built upwards
     // and the shell menu's own entries go in last row first.
     InsertSeparator(menu, indexMenu, idCmdFirst);
-    for (unsigned index = kCommandCount; index-- > 0;) {
-        const CommandRow& row = *CommandAt(index);
-        if (row.place == MenuPlace::ShellMenu) {
-            InsertText(menu, indexMenu, idCmdFirst + row.index, row.menuTextId);
+    for (auto row = Commands().rbegin(); row != Commands().rend(); ++row) {
+        if (row->place == MenuPlace::ShellMenu) {
+            InsertText(menu, indexMenu, idCmdFirst + IndexOf(row->id), row->menuTextId);
         }
     }
     HMENU submenu = ::CreatePopupMenu();
@@ -39,10 +38,9 @@ HRESULT AddMenuBlock(HMENU menu, UINT indexMenu, UINT idCmdFirst, UINT flags) {
     ::InsertMenuW(menu, indexMenu, MF_BYPOSITION | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
                   caption.c_str());
     UINT position = 0;
-    for (unsigned index = 0; index < kCommandCount; ++index) {
-        const CommandRow& row = *CommandAt(index);
+    for (const CommandRow& row : Commands()) {
         if (row.place == MenuPlace::Submenu) {
-            InsertText(submenu, position++, idCmdFirst + row.index, row.menuTextId);
+            InsertText(submenu, position++, idCmdFirst + IndexOf(row.id), row.menuTextId);
         }
     }
     InsertSeparator(menu, indexMenu, idCmdFirst);

@@ -68,13 +68,27 @@ void DrainMessages() {
 
 } // namespace
 
-void RunCommandContained(unsigned index, Selection& selection) {
+void RunCommandContained(unsigned index, Selection& selection, const StartCheck& mayStart) {
     const VisualStylesScope styles;
     const ShortNameLookup platform{LongNameIn, ShortNamesIn};
-    if (const auto escaped =
-            CatchEscaping([&] { CommandAt(index)->run(selection.PathsForCommand(platform)); })) {
+    if (const auto escaped = CatchEscaping([&] {
+            if (!mayStart || mayStart()) {
+                CommandAt(index)->run(selection.PathsForCommand(platform));
+            }
+        })) {
         ReportEscapedException(*escaped);
     }
+}
+
+void RunFramedCommand(unsigned index, HWND owner, Selection& selection,
+                      const StartCheck& mayStart) {
+    RaiseBusy();
+    const HWND previousOwner = OwnerWindow();
+    SetOwnerWindow(owner);
+    RunCommandContained(index, selection, mayStart);
+    CatchEscaping([] { DrainMessages(); });
+    SetOwnerWindow(previousOwner);
+    LowerBusy();
 }
 
 namespace {
@@ -104,20 +118,11 @@ HRESULT DispatchCommand(const CMINVOKECOMMANDINFO* info, Selection& selection) {
     if (!command) {
         return E_FAIL;
     }
-    RaiseBusy();
-    const HWND previousOwner = OwnerWindow();
-    SetOwnerWindow(info->hwnd);
-    const unsigned index = *command;
-    HRESULT result = S_OK;
-    if (CommandAt(index) == nullptr) {
-        result = E_INVALIDARG;
-    } else {
-        RunCommandContained(index, selection);
-        CatchEscaping([] { DrainMessages(); });
+    if (CommandAt(*command) == nullptr) {
+        return E_INVALIDARG;
     }
-    SetOwnerWindow(previousOwner);
-    LowerBusy();
-    return result;
+    RunFramedCommand(*command, info->hwnd, selection);
+    return S_OK;
 }
 
 } // namespace tarvix

@@ -20,27 +20,10 @@ const wchar_t kApprovedKey[] =
 const wchar_t kFileHandlerKey[] = L"*\\shellex\\ContextMenuHandlers\\Tarvix";
 const wchar_t kFolderHandlerKey[] = L"Folder\\shellex\\ContextMenuHandlers\\Tarvix";
 
-// The DLL's full path, which may be as long as the platform allows.
-std::wstring ModuleFileName() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(ModuleHandle(), path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return std::wstring();
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2); // cut: the buffer was too short
-    }
-}
-
 // The DLL's path; with a space in it, its short form where the platform has one (otherwise
 // the full path, never an undefined buffer).
 std::wstring ServerFileName() {
-    const std::wstring fileName = ModuleFileName();
+    const std::wstring fileName = ModulePath();
     if (fileName.find(L' ') == std::wstring::npos) {
         return fileName;
     }

@@ -1,5 +1,6 @@
 #include "SelectionIntake.h"
 
+#include "platform/ComHandles.h"
 #include "platform/Handles.h"
 #include "platform/Text.h"
 
@@ -41,15 +42,15 @@ HRESULT ReadDropList(IDataObject* data, Selection& selection) {
 }
 
 // The parent folder of a shell ID list array, bound once for all its objects.
-ComReference<IShellFolder> BindToParent(PCIDLIST_ABSOLUTE parent) {
-    ComReference<IShellFolder> desktop;
+ComRef<IShellFolder> BindToParent(PCIDLIST_ABSOLUTE parent) {
+    ComRef<IShellFolder> desktop;
     if (FAILED(::SHGetDesktopFolder(desktop.Receive()))) {
         return {};
     }
     if (parent->mkid.cb == 0) {
         return desktop;
     }
-    ComReference<IShellFolder> folder;
+    ComRef<IShellFolder> folder;
     desktop.Get()->BindToObject(parent, nullptr, IID_IShellFolder,
                                 reinterpret_cast<void**>(folder.Receive()));
     return folder;
@@ -85,7 +86,7 @@ std::optional<PackedNames> IdListArrayNames(HGLOBAL array) {
         return std::nullopt;
     }
     const auto parentId = reinterpret_cast<PCIDLIST_ABSOLUTE>(block + lists->parent);
-    ComReference<IShellFolder> parent = BindToParent(parentId);
+    ComRef<IShellFolder> parent = BindToParent(parentId);
     if (!parent) {
         return std::nullopt;
     }

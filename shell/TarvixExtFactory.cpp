@@ -1,6 +1,7 @@
 #include "TarvixExtFactory.h"
 
 #include "ComServer.h"
+#include "TarvixCommand.h"
 #include "TarvixExt.h"
 #include "platform/ComGuard.h"
 #include "platform/Module.h"
@@ -12,9 +13,20 @@
 namespace tarvix {
 namespace {
 
-// The server's one class factory; it lives as long as the DLL.
-TTarvixExtFactory& TheFactory() {
-    static TTarvixExtFactory factory;
+IUnknown* NewTarvixExt(IUnknown* outer) {
+    TTarvixExt* object = new (std::nothrow) TTarvixExt(outer);
+    return object != nullptr ? object->Inner() : nullptr;
+}
+
+// The server's class factories; they live as long as the DLL.
+TTarvixExtFactory& ClassicFactory() {
+    static TTarvixExtFactory factory(CLSID_TarvixExt, NewTarvixExt, true);
+    return factory;
+}
+
+TTarvixExtFactory& FirstMenuFactory() {
+    static TTarvixExtFactory factory(
+        CLSID_TarvixCommand, [](IUnknown*) { return NewTarvixCommand(); }, false);
     return factory;
 }
 
@@ -28,10 +40,6 @@ void ShowCreationFailure(std::wstring message) {
 }
 
 } // namespace
-
-const CLSID& TTarvixExtFactory::ClassId() const {
-    return CLSID_TarvixExt;
-}
 
 STDMETHODIMP TTarvixExtFactory::QueryInterface(REFIID riid, void** ppv) {
     if (ppv == nullptr) {
@@ -59,19 +67,18 @@ STDMETHODIMP TTarvixExtFactory::CreateInstance(IUnknown* pUnkOuter, REFIID riid,
         return E_POINTER;
     }
     *ppv = nullptr;
-    if (pUnkOuter != nullptr && !IsEqualIID(riid, IID_IUnknown)) {
+    if (pUnkOuter != nullptr && (!aggregatable_ || !IsEqualIID(riid, IID_IUnknown))) {
         return CLASS_E_NOAGGREGATION;
     }
     return GuardedHresult(E_UNEXPECTED, [&] {
-        TTarvixExt* object = new (std::nothrow) TTarvixExt(pUnkOuter);
-        if (object == nullptr) {
+        IUnknown* inner = create_(pUnkOuter);
+        if (inner == nullptr) {
             ShowCreationFailure(LoadText(IDS_OUT_OF_MEMORY));
             return E_UNEXPECTED;
         }
         // The object starts with no reference: a refused interface leaves none, so the
         // reference taken here for the question is the one that destroys it then. An
         // aggregate's outer object gets the inner, non-delegating unknown.
-        IUnknown* inner = object->Inner();
         inner->AddRef();
         const HRESULT result = inner->QueryInterface(riid, ppv);
         inner->Release();
@@ -90,11 +97,16 @@ STDMETHODIMP TTarvixExtFactory::LockServer(BOOL fLock) {
 }
 
 TTarvixExtFactory* FindFactory(REFCLSID clsid) {
-    return IsEqualCLSID(clsid, TheFactory().ClassId()) ? &TheFactory() : nullptr;
+    for (TTarvixExtFactory* factory : {&ClassicFactory(), &FirstMenuFactory()}) {
+        if (IsEqualCLSID(clsid, factory->ClassId())) {
+            return factory;
+        }
+    }
+    return nullptr;
 }
 
 void UpdateServerRegistry(bool doRegister) {
-    TheFactory().UpdateRegistry(doRegister);
+    ClassicFactory().UpdateRegistry(doRegister);
 }
 
 } // namespace tarvix

@@ -7,6 +7,8 @@
 // Help texts: IDS_HELP_FIRST + command index.
 #define IDS_HELP_FIRST 120
 #define IDS_SUBMENU_CAPTION 140
+// The root command of the first menu (Windows 11).
+#define IDS_FIRST_MENU_TITLE 141
 
 // Message box captions and buttons.
 #define IDS_CAPTION_ERROR 150

@@ -1,9 +1,12 @@
 // A small shell host: loads the registered context-menu handlers for files and folders
-// exactly as Explorer does, and shows, lists or runs their menu for the given objects.
+// exactly as Explorer does, and shows, lists or runs their menu for the given objects; with
+// --modern, the first menu of Windows 11 from the handlers a package manifest declares.
 // Paths are Windows paths; a path starting with '/' is taken as a Unix path under Wine.
 // Arguments are read as UTF-16, so names outside the ANSI code page reach the handlers.
 #include "platform/Win.h"
+#include "tools/FirstMenuHost.h"
 #include "tools/ShellDataObject.h"
+#include "tools/Utf8.h"
 
 #include <shlwapi.h>
 
@@ -14,6 +17,8 @@
 #include <vector>
 
 namespace {
+
+using tarvix::tools::Utf8;
 
 constexpr char kUsage[] =
     "usage: ShellHost [<option>] <path>...\n"
@@ -28,24 +33,22 @@ constexpr char kUsage[] =
     "  --invoke \"<menu text>\"    run the entry with this text on the objects, print the result\n"
     "  --picture <done folder>   open the menu with its submenu unfolded, print\n"
     "                            \"HOLD menu <left> <top> <width> <height>\" and close it once\n"
-    "                            the file menu.done appears in the done folder\n"
+    "                            the file menu.done appears in the done folder (with\n"
+    "                            --modern: first-menu and first-menu.done)\n"
     "  --choose \"<menu text>\"    for tests: the window, where every right click runs this\n"
     "                            entry at once instead of showing the menu\n"
+    "  --modern <manifest>       with any of the above: the first menu of Windows 11 instead,\n"
+    "                            built from the IExplorerCommand handlers the package\n"
+    "                            manifest declares for files and folders, loaded from the\n"
+    "                            DLL it names in the manifest's folder: each handler's entry\n"
+    "                            with its icon and a flyout of its commands; --list prints\n"
+    "                            \"title {canonical name} tooltip\"\n"
     "  --help                    print this text\n"
     "\n"
     "Example: ShellHost --invoke \"NEW NAME.NEW EXTENSION\" \"C:\\Work\\My Photo.jpg\"\n";
 
 constexpr UINT kFirstId = 1;
 constexpr UINT kLastId = 0x7FFF;
-
-std::string Utf8(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        length, nullptr, nullptr);
-    return bytes;
-}
 
 std::wstring Widen(const std::string& text) {
     const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -268,6 +271,7 @@ struct HostState {
     HFONT font = nullptr;
     std::wstring chosenText;  // --choose
     std::wstring pictureDone; // --picture: the done folder
+    std::wstring manifest;    // --modern: the package manifest
     bool submenuAsked = false;
 };
 
@@ -384,10 +388,11 @@ void PictureStep(HostState& state) {
     SetWindowPos(state.window, nullptr, area.left, area.top, area.right - area.left,
                  area.bottom - area.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RedrawWindow(state.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    std::printf("HOLD menu %ld %ld %ld %ld\n", area.left, area.top, area.right - area.left,
+    const wchar_t* picture = state.manifest.empty() ? L"menu" : L"first-menu";
+    std::printf("HOLD %ls %ld %ld %ld %ld\n", picture, area.left, area.top, area.right - area.left,
                 area.bottom - area.top);
     std::fflush(stdout);
-    const std::wstring done = Join(state.pictureDone, L"menu.done");
+    const std::wstring done = Join(state.pictureDone, std::wstring(picture) + L".done");
     for (int waited = 0;
          waited < 600 && GetFileAttributesW(done.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
         Sleep(100);
@@ -398,6 +403,25 @@ void PictureStep(HostState& state) {
 // The menu for these objects at `at` (screen); runs what the user picks, or with --choose the
 // chosen entry at once.
 void RunContextMenu(HostState& state, const std::vector<std::wstring>& paths, POINT at) {
+    if (!state.manifest.empty()) {
+        tarvix::tools::FirstMenuHost firstMenu(state.manifest, paths, state.window);
+        if (!firstMenu.Error().empty()) {
+            std::fprintf(stderr, "%s\n", Utf8(firstMenu.Error()).c_str());
+            return;
+        }
+        HMENU menu = CreatePopupMenu();
+        firstMenu.AddTo(menu, kFirstId);
+        const UINT id =
+            !state.chosenText.empty()
+                ? FindItem(menu, state.chosenText)
+                : static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x,
+                                                   at.y, 0, state.window, nullptr));
+        if (id != 0) {
+            firstMenu.Invoke(id);
+        }
+        DestroyMenu(menu);
+        return;
+    }
     IDataObject* data = DataObjectFor(paths);
     if (data == nullptr) {
         return;
@@ -498,11 +522,15 @@ HWND CreateHostWindow(HostState& state, const std::vector<std::wstring>& paths, 
     windowClass.lpszClassName = L"TarvixShellHost";
     RegisterClassW(&windowClass);
     state.folder = FolderOf(paths.front());
-    const std::wstring title = state.folder + L" - Tarvix shell host";
+    // The first menu's window opens beside the classic one's.
+    const bool firstMenu = !state.manifest.empty();
+    const std::wstring title =
+        state.folder + (firstMenu ? L" - Tarvix shell host, first menu" : L" - Tarvix shell host");
     const DWORD style = forPicture ? WS_POPUP | WS_BORDER : WS_OVERLAPPEDWINDOW;
     const SIZE size = forPicture ? SIZE{240, 100} : SIZE{520, 320};
-    state.window = CreateWindowW(L"TarvixShellHost", title.c_str(), style, 60, 60, size.cx, size.cy,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    state.window =
+        CreateWindowW(L"TarvixShellHost", title.c_str(), style, firstMenu && !forPicture ? 600 : 60,
+                      60, size.cx, size.cy, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     state.list = CreateWindowW(
         L"LISTBOX", L"",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT, 0,
@@ -564,6 +592,31 @@ int RunPicture(HostState& state, const std::vector<std::wstring>& paths) {
     return 0;
 }
 
+// --modern with --list or --invoke.
+int RunFirstMenuWithoutWindow(const std::wstring& manifest, bool list, const std::wstring& itemText,
+                              const std::vector<std::wstring>& paths) {
+    // The owner of the command's windows; never shown.
+    HWND owner = CreateWindowW(L"STATIC", L"Tarvix shell host", WS_OVERLAPPEDWINDOW, 60, 60, 520,
+                               320, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    int exitCode = 0;
+    {
+        tarvix::tools::FirstMenuHost firstMenu(manifest, paths, owner);
+        if (!firstMenu.Error().empty()) {
+            std::fprintf(stderr, "%s\n", Utf8(firstMenu.Error()).c_str());
+            exitCode = 1;
+        } else if (list) {
+            firstMenu.Print();
+        } else {
+            const HRESULT result = firstMenu.Invoke(itemText);
+            std::printf("invoke \"%s\": 0x%08lx\n", Utf8(itemText).c_str(),
+                        static_cast<unsigned long>(result));
+            exitCode = SUCCEEDED(result) ? 0 : 1;
+        }
+    }
+    DestroyWindow(owner);
+    return exitCode;
+}
+
 // --list and --invoke: the menu for the objects, without a window.
 int RunWithoutWindow(bool list, const std::wstring& itemText,
                      const std::vector<std::wstring>& paths) {
@@ -615,6 +668,8 @@ int wmain(int argc, wchar_t** argv) {
         } else if (argument == L"--picture" && hasValue) {
             mode = argument;
             state.pictureDone = argv[++i];
+        } else if (argument == L"--modern" && hasValue) {
+            state.manifest = WindowsPath(argv[++i]);
         } else if (argument.rfind(L"--", 0) == 0) {
             std::fprintf(stderr, "unknown option %s\n\n%s", Utf8(argument).c_str(), kUsage);
             return 2;
@@ -628,7 +683,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     OleInitialize(nullptr);
     int exitCode = 0;
-    if (mode == L"--list" || mode == L"--invoke") {
+    if ((mode == L"--list" || mode == L"--invoke") && !state.manifest.empty()) {
+        exitCode = RunFirstMenuWithoutWindow(state.manifest, mode == L"--list", itemText, paths);
+    } else if (mode == L"--list" || mode == L"--invoke") {
         exitCode = RunWithoutWindow(mode == L"--list", itemText, paths);
     } else if (mode == L"--picture") {
         exitCode = RunPicture(state, paths);

@@ -7,13 +7,38 @@ TARVIX_SANITIZE_BUILD=$TARVIX_ROOT/build/native-sanitize
 TARVIX_WIN_BUILD=$TARVIX_ROOT/build/win
 export LANG=C.UTF-8 # keeps Wine's ANSI code page at 1252
 
-# The posix-thread compilers build the tests, the win32-thread ones the shipped DLLs.
+# The posix-thread compilers build the tests, the win32-thread ones the shipped DLLs; python3,
+# openssl and osslsigncode pack and sign Tarvix.msix.
 TARVIX_PACKAGES="cmake make g++ g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   g++-mingw-w64-x86-64-win32 gcc-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
   gcc-mingw-w64-i686-win32 binutils-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64
-  wine64 xvfb xauth x11-utils googletest nsis"
+  wine64 xvfb xauth x11-utils googletest nsis python3 openssl"
+
+# osslsigncode signs MSIX packages from version 2.6 on; Debian 12 has it in its backports.
+tarvix_install_osslsigncode() {
+  local version sudo=
+  version=$(dpkg-query -W -f='${Version}' osslsigncode 2>/dev/null)
+  if [ -n "$version" ] && dpkg --compare-versions "$version" ge 2.6; then return 0; fi
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq >/dev/null
+  local candidate release=()
+  candidate=$(apt-cache policy osslsigncode | sed -nE 's/^ *Candidate: *//p')
+  if ! dpkg --compare-versions "${candidate:-0}" ge 2.6; then
+    local codename
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    echo "== adding $codename-backports to apt's sources, for osslsigncode 2.6 or later"
+    echo "deb http://deb.debian.org/debian $codename-backports main" |
+      $sudo tee "/etc/apt/sources.list.d/$codename-backports.list" >/dev/null
+    $sudo apt-get update -qq >/dev/null
+    release=(-t "$codename-backports")
+  fi
+  echo "== installing: osslsigncode"
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    "${release[@]}" osslsigncode >/dev/null
+}
 
 tarvix_install() {
+  tarvix_install_osslsigncode || return 1
   local missing=()
   for package in $TARVIX_PACKAGES "$@"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
@@ -41,14 +66,15 @@ tarvix_build_win() {
   cmake --build "$TARVIX_WIN_BUILD" -j"$(nproc)"
 }
 
-# scripts/run's build of its own, of the DLL and the shell host only. With ON the files are
+# scripts/run's build of its own, of the DLL, the shell host and the package (whose manifest
+# the host's first menu reads) only. With ON the files are
 # compiled in batches ("unity" build): the Windows headers, read once a batch instead of once a
 # file, are most of the compile time.
 TARVIX_RUN_BUILD=$TARVIX_ROOT/build/run
 tarvix_build_run() { # ON | OFF
   cmake -S "$TARVIX_ROOT" -B "$TARVIX_RUN_BUILD" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_UNITY_BUILD="$1" --toolchain "$TARVIX_ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null &&
-    cmake --build "$TARVIX_RUN_BUILD" -j"$(nproc)" --target Tarvix ShellHost
+    cmake --build "$TARVIX_RUN_BUILD" -j"$(nproc)" --target Tarvix ShellHost TarvixPackage
 }
 
 # Creates the private Wine prefix if it is missing (10-16 s), without a display, and returns

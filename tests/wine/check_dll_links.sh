@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The shipped DLL exports exactly the four COM server entries, imports system DLLs only, and
 # registers no exception handler in its host; the library it is linked from holds none of the
-# tests' seams.
+# tests' seams; and, given a limit in KiB, it is no larger.
+#   check_dll_links.sh <objdump> <Tarvix.dll> <core library> [<largest size in KiB>]
 set -u
-objdump=$1 dll=$2 core=$3
+objdump=$1 dll=$2 core=$3 largest=${4:-}
 dump=$("$objdump" -p "$dll") || { echo "cannot read $dll"; exit 1; }
 exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -nE 's/^\s*\[\s*[0-9]+\] ([A-Za-z_0-9]+)$/\1/p' | sort | tr '\n' ' ')
 expected="DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer "
@@ -30,6 +31,10 @@ seams=$("$nm" -C "$core" 2>/dev/null | grep -E ' [TDB] .*(FaultNow|PlanFault|Cle
 [ -s "$core" ] || { echo "no library $core"; status=1; }
 if [ -n "$seams" ]; then
   echo "test seams in the product:"; echo "$seams"; status=1
+fi
+size=$(( $(stat -c %s "$dll") / 1024 ))
+if [ -n "$largest" ] && [ "$size" -gt "$largest" ]; then
+  echo "$dll is $size KiB, more than $largest KiB"; status=1
 fi
 echo "exports: $exports"
 echo "imports: $(echo $imports)"

@@ -7,18 +7,57 @@
 #   at the next start;
 # - an uninstall while it is held, then a reinstall, then that next start (wineboot -r) leave
 #   the reinstalled DLL in place;
-# - a last uninstall takes everything away.
-#   installer_test.sh <setup.exe> [x86]   (x86: the setup carries the 32-bit DLL too)
+# - a last uninstall takes everything away;
+# - all of that on Windows 10 without a word to the package manager; on Windows 11 (a prefix
+#   whose build number says so, with a stand-in for powershell.exe that records its calls) the
+#   setup registers the package for all users with the install folder as external location,
+#   the uninstaller removes it before the files, and a refused registration still leaves a
+#   working classic install.
+#   installer_test.sh <setup.exe> <powershell stand-in> [x86] [test-signed]
+#   (x86: the setup carries the 32-bit DLL too; test-signed: and the test certificate)
 set -u
-setup=$1
+setup=$1 powershell_stand_in=$2
+shift 2
+x86=0 test_signed=0
+for flag in "$@"; do
+  case "$flag" in x86) x86=1 ;; test-signed) test_signed=1 ;; esac
+done
 source "$(dirname "$0")/registry_checks.sh"
 host=$(dirname "$setup")/ShellHost.exe
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvix'
 session='HKLM\System\CurrentControlSet\Control\Session Manager'
 folder=$($wine winepath -u 'C:\Program Files\Tarvix' 2>/dev/null | tr -d '\r')
 folder=${folder%/}
-installed=(Tarvix.dll help/help.htm help/img/menu.png LICENSE.txt uninstall.exe)
-[ "${2:-}" = x86 ] && installed+=(x86/Tarvix.dll x86/help/help.htm x86/help/img/menu.png)
+installed=(Tarvix.dll help/help.htm help/img/menu.png LICENSE.txt uninstall.exe Tarvix.msix
+  Tarvix-package.ps1)
+[ $x86 -eq 1 ] && installed+=(x86/Tarvix.dll x86/help/help.htm x86/help/img/menu.png)
+[ $test_signed -eq 1 ] && installed+=(Tarvix-test.cer)
+
+# The Windows build the setup reads, and the stand-in for the package manager's command line;
+# both are put back when the test ends.
+version_key='HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion'
+powershell=$($wine winepath -u 'C:\windows\system32\WindowsPowerShell\v1.0\powershell.exe' 2>/dev/null | tr -d '\r')
+if [ -e "$powershell.stub" ]; then # left over from an interrupted run
+  mv "$powershell.stub" "$powershell"
+  $wine reg add "$version_key" /v CurrentBuildNumber /d "$(cat "$powershell.build")" /f </dev/null >/dev/null 2>&1
+fi
+build_before=$(value_of "$version_key" /v CurrentBuildNumber)
+echo "$build_before" >"$powershell.build"
+cp "$powershell" "$powershell.stub" && cp "$powershell_stand_in" "$powershell" ||
+  { echo "FAIL: no stand-in for $powershell"; exit 1; }
+work=$(mktemp -d)
+export TARVIX_POWERSHELL_LOG
+TARVIX_POWERSHELL_LOG=$($wine winepath -w "$work/powershell.log" 2>/dev/null | tr -d '\r')
+restore() {
+  $wine reg add "$version_key" /v CurrentBuildNumber /d "$build_before" /f </dev/null >/dev/null 2>&1
+  mv "$powershell.stub" "$powershell"
+  rm -f "$powershell.build"
+  rm -rf "$work"
+}
+trap restore EXIT
+trap 'exit 1' INT TERM
+windows_build() { $wine reg add "$version_key" /v CurrentBuildNumber /d "$1" /f </dev/null >/dev/null 2>&1; }
+windows_build 19045 # Windows 10
 
 # The uninstaller copies itself away and returns at once; its copy does the work, the Apps
 # entry last.
@@ -63,7 +102,6 @@ for dll in "$folder/Tarvix.dll" "$folder/x86/Tarvix.dll"; do
 done
 
 # A process holds the installed DLL: the host's menu stays open until the file menu.done appears.
-work=$(mktemp -d)
 mkdir "$work/done" && printf 'x' >"$work/held.txt" && : >"$work/host.txt"
 done_folder=$($wine winepath -w "$work/done" 2>/dev/null | tr -d '\r')
 $wine "$host" --picture "$done_folder" "$work/held.txt" </dev/null >"$work/host.txt" 2>&1 &
@@ -93,7 +131,36 @@ uninstall_and_wait
 [ -e "$folder" ] && fail "$folder left behind: $(find "$folder" | tr '\n' ' ')"
 check_unregistered
 query "$uninstall_key" && fail "Apps entry left behind"
+[ -s "$work/powershell.log" ] && fail "the package manager was called on Windows 10: $(cat "$work/powershell.log")"
 
-rm -rf "$work"
+# Windows 11: the package for all users, from the install folder; removed before the files.
+windows_build 22631
+dos_folder='C:\Program Files\Tarvix'
+certificate=
+[ $test_signed -eq 1 ] && certificate=" -Certificate \"$dos_folder\\Tarvix-test.cer\""
+command="-File \"$dos_folder\\Tarvix-package.ps1\""
+expected_register="$command -Register -Package \"$dos_folder\\Tarvix.msix\" -ExternalLocation \"$dos_folder\"$certificate [script present]"
+expected_unregister="$command -Unregister$certificate [script present]"
+calls() { tr -d '\r' <"$work/powershell.log" 2>/dev/null | sed -nE 's/.*powershell.exe" .* -ExecutionPolicy Bypass //p'; }
+install "Windows 11"
+check_installed "Windows 11"
+[ "$(calls)" = "$expected_register" ] || fail "registration call '$(calls)', expected '$expected_register'"
+for all_users in ProvisionPackageForAllUsersAsync 'Remove-AppxPackage -Package .* -AllUsers'; do
+  grep -qE "$all_users" "$folder/Tarvix-package.ps1" || fail "the package script lacks $all_users"
+done
+: >"$work/powershell.log"
+uninstall_and_wait
+[ "$(calls)" = "$expected_unregister" ] || fail "removal call '$(calls)', expected '$expected_unregister'"
+[ -e "$folder" ] && fail "$folder left behind on Windows 11: $(find "$folder" | tr '\n' ' ')"
+
+# Windows refuses the package: the setup ends well and the classic menu is registered.
+export TARVIX_POWERSHELL_EXIT=1
+install "Windows 11, package refused"
+check_installed "Windows 11, package refused"
+uninstall_and_wait
+[ -e "$folder" ] && fail "$folder left behind after a refused package: $(find "$folder" | tr '\n' ' ')"
+check_unregistered
+unset TARVIX_POWERSHELL_EXIT
+
 [ $failures -eq 0 ] && echo "installer: all checks passed"
 exit $((failures > 0))

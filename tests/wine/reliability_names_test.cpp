@@ -1,6 +1,7 @@
 // Every command on names from several scripts (letters outside the ANSI code page, Greek,
 // Japanese, an emoji written as a surrogate pair, and a plain name), and on paths longer than
-// MAX_PATH: each run is judged by the whole tree it leaves, name by name and byte by byte.
+// MAX_PATH, from the classic menu and from the first one: each run is judged by the whole tree
+// it leaves, name by name and byte by byte, and both menus must leave the same.
 #include "common/PathTerms.h"
 #include "platform/Process.h"
 #include "platform/Text.h"
@@ -26,7 +27,7 @@ const std::string kJapanese = "\u65e5\u672c\u8a9e\u306e\u30e1\u30e2.txt";
 const std::string kEmoji = "Party \U0001F389.txt";
 const std::string kPlain = "plain.txt";
 
-class ManyScripts : public DispatchFrame {
+class ManyScripts : public BothMenus {
   protected:
     void SetUp() override {
         DispatchFrame::SetUp();
@@ -102,7 +103,7 @@ Map BakNames() {
             {kPlain, "plain.bak"}};
 }
 
-TEST_F(ManyScripts, CopyAs) {
+TEST_P(ManyScripts, CopyAs) {
     Map copies;
     for (const auto& [from, to] : BakNames()) {
         for (const auto& [path, content] : before) {
@@ -115,11 +116,11 @@ TEST_F(ManyScripts, CopyAs) {
     EXPECT_EQ(Run(0), Expected({}, copies));
 }
 
-TEST_F(ManyScripts, MoveAs) {
+TEST_P(ManyScripts, MoveAs) {
     EXPECT_EQ(Run(1), Expected(BakNames()));
 }
 
-TEST_F(ManyScripts, RenameSeries) {
+TEST_P(ManyScripts, RenameSeries) {
     // Numbered by the folder's name, in the order of the selection.
     EXPECT_EQ(Run(2), Expected({{kPolish, kIn + "1.txt"},
                                 {kGreek, kIn + "2"},
@@ -128,7 +129,7 @@ TEST_F(ManyScripts, RenameSeries) {
                                 {kPlain, kIn + "5.txt"}}));
 }
 
-TEST_F(ManyScripts, RenameSeriesFromClipboardNames) {
+TEST_P(ManyScripts, RenameSeriesFromClipboardNames) {
     // The names one per line, as a Unicode program leaves them; each object keeps its extension.
     const std::string names[] = {"\u039d\u03ad\u03bf", "\U0001F389 nov\u00e9",
                                  "\u0141\u00f3d\u017a", "J\u00e1", "\u65b0\u3057\u3044"};
@@ -145,7 +146,7 @@ TEST_F(ManyScripts, RenameSeriesFromClipboardNames) {
                                 {kPlain, names[4] + ".txt"}}));
 }
 
-TEST_F(ManyScripts, TimeStamp) {
+TEST_P(ManyScripts, TimeStamp) {
     const FILETIME old = UtcTime(2001, 2, 3, 4, 5, 6);
     for (const std::string& name :
          {kPolish, kGreek, kGreek + "\\" + kGreekInside, kJapanese, kEmoji, kPlain}) {
@@ -161,7 +162,7 @@ TEST_F(ManyScripts, TimeStamp) {
         << "only the selected objects are stamped";
 }
 
-TEST_F(ManyScripts, CaseStyles) {
+TEST_P(ManyScripts, CaseStyles) {
     const std::string lowerGreek = "\u03b5\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac";
     const Map styles[] = {
         {{kPolish, "\u0142\u00f3d\u017a zima.txt"},
@@ -190,7 +191,7 @@ TEST_F(ManyScripts, CaseStyles) {
     }
 }
 
-TEST_F(ManyScripts, NamesToClipboard) {
+TEST_P(ManyScripts, NamesToClipboard) {
     const std::wstring folderPath = In("");
     std::wstring full, bare;
     for (const std::string& name : {kPolish, kGreek, kJapanese, kEmoji, kPlain}) {
@@ -205,7 +206,7 @@ TEST_F(ManyScripts, NamesToClipboard) {
     EXPECT_EQ(ClipboardBytes(), WideToAnsi(bare));
 }
 
-TEST_F(ManyScripts, CommandPrompt) {
+TEST_P(ManyScripts, CommandPrompt) {
     RecordStartsInstead();
     EXPECT_EQ(Run(10), before);
     ASSERT_EQ(RecordedStarts().size(), 1u);
@@ -214,8 +215,9 @@ TEST_F(ManyScripts, CommandPrompt) {
 }
 
 // Three folders deep, each name 100 characters long: every path below passes 300 characters.
-class LongPaths : public DispatchFrame {
+class LongPaths : public BothMenus {
   protected:
+    LongPaths() { shellItems = false; }
     void SetUp() override {
         DispatchFrame::SetUp();
         MakeFolder(folder / Levels(1));
@@ -280,9 +282,17 @@ class LongPaths : public DispatchFrame {
     WalkUser user{::GetCurrentThreadId()};
 };
 
-TEST_F(LongPaths, CaseChange) {
+INSTANTIATE_TEST_SUITE_P(Menus, ManyScripts, ::testing::Values(Menu::Classic, Menu::First),
+                         MenuName);
+
+TEST_P(LongPaths, CaseChange) {
     EXPECT_EQ(Run(7, {"Report.txt"}),
               Tree({{Key("Report.txt"), ""}, {Key("REPORT.TXT"), "report"}}));
+}
+
+TEST_P(LongPaths, NamesToClipboard) {
+    Run(8, {"Report.txt", "Data"});
+    EXPECT_EQ(ClipboardWide(), Deep("Report.txt") + L"\r\n" + Deep("Data") + L"\r\n");
 }
 
 // For paths this long the shell hands over 8.3 short names; the command starts on the long
@@ -304,7 +314,7 @@ TEST_F(LongPaths, NamesToClipboardGivesLongNamesForShortOnes) {
     selection = Selection({shortForm(Deep(quarterly)), shortForm(Deep("Data")), gone,
                            shortForm(Deep(annual)), Deep("Report.txt")});
     ASSERT_NE(BareName(selection.Paths()[3]).find(L'~'), std::wstring::npos);
-    EXPECT_EQ(Choose(8u), S_OK);
+    EXPECT_EQ(DispatchFrame::Choose(8u), S_OK); // the classic menu's drop list
     EXPECT_TRUE(user.TakeBoxes().empty());
     EXPECT_EQ(ClipboardWide(), Deep(quarterly) + L"\r\n" + Deep("Data") + L"\r\n" + gone + L"\r\n" +
                                    Deep(annual) + L"\r\n" + Deep("Report.txt") + L"\r\n");
@@ -312,7 +322,7 @@ TEST_F(LongPaths, NamesToClipboardGivesLongNamesForShortOnes) {
 
 // The save dialog cannot show a folder that deep: it opens in the nearest folder above that it
 // can show, and the copies go there.
-TEST_F(LongPaths, CopyAsAndMoveAsOfAFileAndAFolder) {
+TEST_P(LongPaths, CopyAsAndMoveAsOfAFileAndAFolder) {
     const std::string inside = "\\" + std::string(60, 'n') + ".txt";
     EXPECT_EQ(Run(0, {"Report.txt"}), Tree({{Key("Report.bak", 2), "report"}}));
     EXPECT_EQ(Run(0, {"Data"}), Tree({{Key("Report.bak", 2), "report"},
@@ -328,7 +338,7 @@ TEST_F(LongPaths, CopyAsAndMoveAsOfAFileAndAFolder) {
                                                     {Key("Data.bak", 2) + inside, "inside"}}));
 }
 
-TEST_F(LongPaths, MessagesShowThePathAsTheUserKnowsIt) {
+TEST_P(LongPaths, MessagesShowThePathAsTheUserKnowsIt) {
     const std::vector<Box> boxes = RunForBoxes(0, {"gone.txt"});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, WideToAnsi(FormatText(IDS_OBJECT_MISSING, {Deep("gone.txt")})));
@@ -336,7 +346,7 @@ TEST_F(LongPaths, MessagesShowThePathAsTheUserKnowsIt) {
     EXPECT_EQ(Snapshot(folder.Path()), Tree());
 }
 
-TEST_F(LongPaths, RenameSeries) {
+TEST_P(LongPaths, RenameSeries) {
     const std::string series = Level('c');
     EXPECT_EQ(Run(2, {"Report.txt", "Data"}),
               Tree({{Key("Report.txt"), ""},
@@ -347,12 +357,14 @@ TEST_F(LongPaths, RenameSeries) {
                     {Key(series + "2\\" + std::string(60, 'n') + ".txt"), "inside"}}));
 }
 
-TEST_F(LongPaths, TimeStamp) {
+TEST_P(LongPaths, TimeStamp) {
     const FILETIME old = UtcTime(2001, 2, 3, 4, 5, 6);
     WriteTimes(Deep("Report.txt"), old);
     EXPECT_EQ(Run(3, {"Report.txt"}), Tree());
     EXPECT_FALSE(SameTime(ReadTimes(Deep("Report.txt")).written, old));
 }
+
+INSTANTIATE_TEST_SUITE_P(Menus, LongPaths, ::testing::Values(Menu::Classic, Menu::First), MenuName);
 
 } // namespace
 } // namespace tarvix::test

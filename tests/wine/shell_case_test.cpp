@@ -1,6 +1,7 @@
-// The four case commands on real files and folders, through the DLL.
+// The four case commands on real files and folders, through the DLL, from both menus.
 #include "platform/CaseConversion.h"
 #include "platform/Text.h"
+#include "support/DispatchFrame.h"
 #include "support/Extension.h"
 #include "support/TempFolder.h"
 
@@ -9,28 +10,32 @@
 namespace tarvix::test {
 namespace {
 
-class CaseCommands : public ::testing::Test {
+class CaseCommands : public ::testing::TestWithParam<Menu> {
   protected:
+    HRESULT Choose(const std::vector<std::wstring>& paths, unsigned index) {
+        return GetParam() == Menu::Classic ? SelectAndInvoke(dll, paths, index)
+                                           : ChooseInFirstMenu(dll, paths, index);
+    }
     std::map<std::string, bool> RunOn(const std::vector<std::string>& names, unsigned index) {
         std::vector<std::wstring> paths;
         for (const std::string& name : names) {
             paths.push_back(folder / name);
         }
-        EXPECT_EQ(SelectAndInvoke(dll, paths, index), S_OK);
+        EXPECT_EQ(Choose(paths, index), S_OK);
         return NamesIn(folder.Path());
     }
     ExtensionDll dll;
     TempFolder folder{"Case Dir"};
 };
 
-TEST_F(CaseCommands, WorkedExampleInEachStyleKeepsTheContent) {
+TEST_P(CaseCommands, WorkedExampleInEachStyleKeepsTheContent) {
     const char* const expected[] = {"my report.final.txt", "My report.final.txt",
                                     "My Report.final.txt", "MY REPORT.FINAL.TXT"};
     for (unsigned style = 1; style <= 4; ++style) {
         TempFolder sub("CaseStyle");
         const std::wstring original = sub / "My report.Final.TXT";
         WriteTextFile(original, "content");
-        EXPECT_EQ(SelectAndInvoke(dll, {original}, 3 + style), S_OK);
+        EXPECT_EQ(Choose({original}, 3 + style), S_OK);
         const auto names = NamesIn(sub.Path());
         ASSERT_EQ(names.size(), 1u);
         EXPECT_EQ(names.begin()->first, expected[style - 1]);
@@ -39,7 +44,7 @@ TEST_F(CaseCommands, WorkedExampleInEachStyleKeepsTheContent) {
     }
 }
 
-TEST_F(CaseCommands, FoldersAndFilesInOneSelectionAndAFailureInBetween) {
+TEST_P(CaseCommands, FoldersAndFilesInOneSelectionAndAFailureInBetween) {
     MakeFolder(folder / "old.version one");
     WriteTextFile(folder / "SUMMER  photos", "s");
     WriteTextFile(folder / ".Profile", "p");
@@ -49,11 +54,20 @@ TEST_F(CaseCommands, FoldersAndFilesInOneSelectionAndAFailureInBetween) {
     EXPECT_EQ(names, expected) << "a missing object is skipped without a message";
 }
 
-TEST_F(CaseCommands, NamesAlreadyInStyleAndEmptySelectionStayAsTheyAre) {
+TEST_P(CaseCommands, NamesAlreadyInStyleStayAsTheyAre) {
     WriteTextFile(folder / "lower.txt", "l");
     EXPECT_EQ(RunOn({"lower.txt"}, 4), (std::map<std::string, bool>{{"lower.txt", false}}));
-    EXPECT_EQ(RunOn({}, 7), (std::map<std::string, bool>{{"lower.txt", false}}));
 }
+
+TEST(CaseCommand, AnEmptySelectionChangesNothing) {
+    TempFolder folder;
+    WriteTextFile(folder / "lower.txt", "l");
+    EXPECT_EQ(SelectAndInvoke(ExtensionDll(), {}, 7), S_OK);
+    EXPECT_EQ(NamesIn(folder.Path()), (std::map<std::string, bool>{{"lower.txt", false}}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Menus, CaseCommands, ::testing::Values(Menu::Classic, Menu::First),
+                         MenuName);
 
 // Every character of the ANSI code page converts as the code page's own conversion converts it;
 // letters beyond it convert by the system's rules.

@@ -1,4 +1,5 @@
-// InvokeCommand: refusals, the busy counter, owner window and visual styles on every way out.
+// The frame of a command from either menu: the busy counter, owner window and visual styles on
+// every way out; and InvokeCommand's refusals.
 #include "platform/Faults.h"
 #include "platform/Module.h"
 #include "shell/Dispatch.h"
@@ -26,6 +27,12 @@ void ExpectOnlyExpectedWindows(const std::vector<SeenWindow>& seen) {
     }
 }
 
+// Both menus, on items of the tests' own: the frame tests run on an empty selection.
+class Frame : public BothMenus {
+  protected:
+    Frame() { shellItems = false; }
+};
+
 TEST_F(Dispatch, VerbStringsAndIndexesAboveElevenAreRefused) {
     EXPECT_EQ(Choose("open"), E_FAIL);
     EXPECT_EQ(Choose(12u), E_INVALIDARG);
@@ -35,7 +42,7 @@ TEST_F(Dispatch, VerbStringsAndIndexesAboveElevenAreRefused) {
     EXPECT_EQ(OwnerWindow(), previousOwner);
 }
 
-TEST_F(Dispatch, EveryCommandIndexAnswersOkAndRestoresTheFrame) {
+TEST_P(Frame, EveryCommandAnswersOkAndRestoresTheFrame) {
     // Commands that need a selection or the user end at once on an empty selection or are
     // answered by the robot; what matters here is the frame around them.
     WindowRobot robot;
@@ -50,13 +57,15 @@ TEST_F(Dispatch, EveryCommandIndexAnswersOkAndRestoresTheFrame) {
 
 // A C++ exception that leaves a command is shown with its text (or "Out of memory") and goes
 // no further; processor faults are not caught at all, they belong to the platform.
-TEST_F(Dispatch, AnExceptionInsideACommandIsShownAndContained) {
+TEST_P(Frame, AnExceptionInsideACommandIsShownInTheShellsWindowAndContained) {
     for (const auto& [fault, text] : {std::pair{FaultCall::ClipboardOpen, "Cannot open clipboard"},
                                       std::pair{FaultCall::Allocation, "Out of memory"}}) {
         WindowRobot robot;
         std::string shown;
+        HWND owner = nullptr;
         robot.Then("Error", [&](HWND box) {
             shown = MessageBoxText(box);
+            owner = ::GetWindow(box, GW_OWNER);
             PressButton(box, IDOK);
         });
         robot.Start();
@@ -65,6 +74,7 @@ TEST_F(Dispatch, AnExceptionInsideACommandIsShownAndContained) {
         ExpectOnlyExpectedWindows(robot.Finish());
         EXPECT_TRUE(robot.AllStepsMet());
         EXPECT_EQ(shown, text);
+        EXPECT_EQ(owner, shellWindow);
         EXPECT_EQ(BusyCounter(), 0);
         EXPECT_EQ(OwnerWindow(), previousOwner);
         EXPECT_TRUE(::IsWindowEnabled(shellWindow));
@@ -140,6 +150,8 @@ TEST_F(Dispatch, TheDrainLeavesInputCloseAndQuitToTheShellsLoop) {
     EXPECT_EQ(left, input);
     EXPECT_TRUE(quit);
 }
+
+INSTANTIATE_TEST_SUITE_P(Menus, Frame, ::testing::Values(Menu::Classic, Menu::First), MenuName);
 
 // BCM_GETIDEALSIZE exists only in the buttons of common controls version 6.
 bool IsVersion6Button(HWND button) {

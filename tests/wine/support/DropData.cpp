@@ -1,5 +1,6 @@
 #include "DropData.h"
 
+#include "platform/ComObject.h"
 #include "tools/ShellDataObject.h"
 
 #include <cstring>
@@ -8,7 +9,7 @@
 namespace tarvix::test {
 namespace {
 
-class DropDataObject final : public IDataObject {
+class DropDataObject final : public ComObject<IDataObject> {
   public:
     DropDataObject(std::vector<BYTE> block, HRESULT failure, IDataObject* others = nullptr)
         : block_(std::move(block)), failure_(failure), others_(others) {}
@@ -19,24 +20,6 @@ class DropDataObject final : public IDataObject {
     }
     DropDataObject(const DropDataObject&) = delete;
     DropDataObject& operator=(const DropDataObject&) = delete;
-
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-            *ppv = static_cast<IDataObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return ++references_; }
-    STDMETHODIMP_(ULONG) Release() override {
-        const ULONG left = --references_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     STDMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
         if (others_ != nullptr && format->cfFormat != CF_HDROP) {
@@ -84,7 +67,6 @@ class DropDataObject final : public IDataObject {
     }
 
   private:
-    ULONG references_ = 1;
     std::vector<BYTE> block_;
     HRESULT failure_;
     IDataObject* others_;

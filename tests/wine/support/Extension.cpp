@@ -1,6 +1,8 @@
 #include "Extension.h"
 
 #include "DropData.h"
+#include "FirstMenu.h"
+#include "tools/ShellItems.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,8 @@ namespace tarvix::test {
 
 const CLSID kTarvixClsid = {
     0xFEA484FA, 0x8B1F, 0x4F0D, {0xB3, 0xEF, 0xD1, 0xCF, 0xFE, 0xA6, 0xEA, 0x77}};
+const CLSID kTarvixCommandClsid = {
+    0x53544206, 0x71C7, 0x4735, {0x8D, 0x8B, 0x31, 0x83, 0x76, 0xEA, 0xBE, 0xC6}};
 
 HMODULE ExtensionDll::Load() {
     char path[MAX_PATH] = {};
@@ -37,16 +41,28 @@ HRESULT ExtensionDll::CanUnloadNow() const {
     return entry != nullptr ? entry() : E_FAIL;
 }
 
-IContextMenu* ExtensionDll::NewMenu() const {
+namespace {
+
+template <class Interface>
+Interface* NewObject(const ExtensionDll& dll, REFCLSID clsid, REFIID iid) {
     IClassFactory* factory = nullptr;
-    if (FAILED(
-            GetClassObject(kTarvixClsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
+    if (FAILED(dll.GetClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
         return nullptr;
     }
-    IContextMenu* menu = nullptr;
-    factory->CreateInstance(nullptr, IID_IContextMenu, reinterpret_cast<void**>(&menu));
+    Interface* object = nullptr;
+    factory->CreateInstance(nullptr, iid, reinterpret_cast<void**>(&object));
     factory->Release();
-    return menu;
+    return object;
+}
+
+} // namespace
+
+IContextMenu* ExtensionDll::NewMenu() const {
+    return NewObject<IContextMenu>(*this, kTarvixClsid, IID_IContextMenu);
+}
+
+IExplorerCommand* ExtensionDll::NewFirstMenu() const {
+    return NewObject<IExplorerCommand>(*this, kTarvixCommandClsid, IID_IExplorerCommand);
 }
 
 IContextMenu* SelectWith(const ExtensionDll& dll, const std::vector<std::wstring>& paths) {
@@ -88,6 +104,17 @@ HRESULT SelectAndInvoke(const ExtensionDll& dll, const std::vector<std::wstring>
     const HRESULT result = Invoke(menu, index, owner);
     menu->Release();
     return result;
+}
+
+HRESULT ChooseInFirstMenu(const ExtensionDll& dll, const std::vector<std::wstring>& paths,
+                          unsigned index, HWND owner) {
+    ComRef<IExplorerCommand> root(dll.NewFirstMenu());
+    ComRef<IShellItemArray> items(tools::ShellItemArray(paths));
+    if (!root || !items) {
+        ADD_FAILURE() << "no first menu or no shell items for the selection";
+        return E_UNEXPECTED;
+    }
+    return InvokeFromFirstMenu(root.Get(), index, items.Get(), owner);
 }
 
 } // namespace tarvix::test

@@ -2,6 +2,8 @@
 #pragma once
 #include "platform/Win.h"
 
+#include <shobjidl.h>
+
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@ class ExtensionDll {
     HRESULT CanUnloadNow() const;
     // A new extension object (IContextMenu), or null.
     IContextMenu* NewMenu() const;
+    // A new root command of the first menu, or null.
+    IExplorerCommand* NewFirstMenu() const;
 
   private:
     HMODULE module_ = nullptr;
@@ -36,6 +40,12 @@ HRESULT Invoke(IContextMenu* menu, unsigned index, HWND owner = nullptr);
 HRESULT SelectAndInvoke(const ExtensionDll& dll, const std::vector<std::wstring>& paths,
                         unsigned index, HWND owner = nullptr);
 
+// The classic command `index` from the first menu of a fresh root, on the shell's items for
+// `paths` (objects of one folder), with `owner` as the site's window.
+HRESULT ChooseInFirstMenu(const ExtensionDll& dll, const std::vector<std::wstring>& paths,
+                          unsigned index, HWND owner = nullptr);
+
 extern const CLSID kTarvixClsid;
+extern const CLSID kTarvixCommandClsid;
 
 } // namespace tarvix::test
