@@ -148,6 +148,8 @@ void Progress(const std::wstring& work) {
     TFormProgress form;
     form.SetCaption(caption);
     form.Begin(120);
+    form.Step(); // two objects done
+    form.Step();
     form.ShowObject(2, 120, work + L"\\Holiday 2023.mp4", work + L"\\Backup\\Holiday 2023.mp4");
     const ULONGLONG start = ::GetTickCount64();
     bool started = false;
