@@ -231,7 +231,7 @@ TEST_F(RenameDialog, AClipboardThatCannotBeOpenedIsReportedAndLeavesTemplateMode
     });
     robot.Start();
     RunRenameSeriesCommand(PathsOf({L"a.jpg", L"b.jpg"}));
-    robot.Finish();
+    ExpectOnlyExpectedWindows(robot.Finish());
     EXPECT_EQ(message, "Cannot open clipboard");
     EXPECT_FALSE(checked);
 }

@@ -20,13 +20,6 @@ namespace {
 
 using Dispatch = DispatchFrame;
 
-// Every window the robot met was one a step expected: a box no step waited for fails the test.
-void ExpectOnlyExpectedWindows(const std::vector<SeenWindow>& seen) {
-    for (const SeenWindow& window : seen) {
-        EXPECT_TRUE(window.expected) << "unexpected \"" << window.caption << "\": " << window.text;
-    }
-}
-
 // Both menus, on items of the tests' own: the frame tests run on an empty selection.
 class Frame : public BothMenus {
   protected:

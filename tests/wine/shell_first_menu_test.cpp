@@ -368,7 +368,7 @@ class ItemWithoutPath : public ::testing::Test {
         });
         robot.Start();
         EXPECT_EQ(InvokeFromFirstMenu(root.Get(), 7, items.Get(), siteWindow), S_OK);
-        robot.Finish();
+        ExpectOnlyExpectedWindows(robot.Finish());
         EXPECT_TRUE(robot.AllStepsMet());
         return Snapshot(folder.Path());
     }

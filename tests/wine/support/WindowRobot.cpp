@@ -1,5 +1,7 @@
 #include "WindowRobot.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <atomic>
 #include <deque>
@@ -132,6 +134,12 @@ void PressButtonByText(HWND dialog, const std::string& text) {
     HWND button = FindChildByText(dialog, text);
     if (button != nullptr) {
         ::PostMessageA(button, BM_CLICK, 0, 0);
+    }
+}
+
+void ExpectOnlyExpectedWindows(const std::vector<SeenWindow>& seen) {
+    for (const SeenWindow& window : seen) {
+        EXPECT_TRUE(window.expected) << "unexpected \"" << window.caption << "\": " << window.text;
     }
 }
 

@@ -77,6 +77,9 @@ class WindowRobot {
 // Convenience: closing by the Esc key as a user would (IDCANCEL).
 void PressEscape(HWND dialog);
 
+// Every window the robot met was one a step expected: a box no step waited for fails the test.
+void ExpectOnlyExpectedWindows(const std::vector<SeenWindow>& seen);
+
 } // namespace tarvix::test
 
 namespace tarvix::test {
