@@ -107,7 +107,11 @@ tarvix_wine_start() {
   # the other's programs: the second waits for the first.
   mkdir -p "$(dirname "$WINEPREFIX")"
   exec {TARVIX_PREFIX_LOCK}>"$WINEPREFIX.lock"
-  flock -w 900 "$TARVIX_PREFIX_LOCK" || echo "== the Wine prefix stayed busy; going on" >&2
+  # Going on without the lock would let the other script's stop end this one's programs.
+  if ! flock -w 900 "$TARVIX_PREFIX_LOCK"; then
+    echo "== the Wine prefix $WINEPREFIX stayed busy for 15 minutes" >&2
+    return 1
+  fi
   export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "${1:-}" != user-display ] || [ -z "${DISPLAY:-}" ]; then
     # Xvfb takes the first free display number itself and writes it out: two scripts starting

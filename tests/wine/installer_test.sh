@@ -64,7 +64,9 @@ windows_build 19045 # Windows 10
 uninstall_and_wait() {
   $wine "$folder/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "uninstaller failed to start"
   local waited=0
-  while query "$uninstall_key" && [ $waited -lt 300 ]; do sleep 0.1; waited=$((waited + 1)); done
+  while query "$uninstall_key" && [ $waited -lt 600 ]; do sleep 0.1; waited=$((waited + 1)); done
+  # The uninstaller runs on in the background; one still at work would change what is checked next.
+  ! query "$uninstall_key" || fail "the uninstaller did not finish within a minute"
 }
 install() { $wine "$setup" /S </dev/null >/dev/null 2>&1 || fail "setup returned an error ($1)"; }
 check_installed() {
